@@ -1,0 +1,33 @@
+# Front door: `make demo` and `make test` work on a fresh Debian machine as root.
+.PHONY: deps configure build demo test test-default test-asan bench format clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	cmake --preset default >/dev/null
+
+build: configure
+	cmake --build --preset default
+
+demo: build
+	@scripts/demo.sh build/default
+
+test-default: build
+	ctest --preset default
+
+test-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+test: test-default test-asan
+
+bench: build
+	@scripts/bench.sh build/default
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build out
