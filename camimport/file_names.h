@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// A path split as the Windows C library splits it: "c:" drive, folder with its trailing
+// separator, base name, and extension with its dot. Both '\' and '/' separate folders.
+struct PathParts {
+    std::string drive, folder, base, extension;
+};
+
+PathParts SplitPath(const std::string& path);
+
+// The names one run works with.
+struct RunFileNames {
+    std::string lws, lc, backup, batch;
+};
+
+// Derives the run's names from the command line: the scene gets ".lws" when it has no extension;
+// the camera list is `lcArgument` (with ".lc" added when it has no extension) or, when that is
+// empty, the scene's drive, folder and base name with ".lc"; the backup is the scene with ".bak";
+// the batch file is "<base>_rename_cameras.bat" beside the scene.
+RunFileNames DeriveFileNames(const std::string& lwsArgument, const std::string& lcArgument);
+
+// The drive and folder of a path, with its trailing separator: where the renamed images lie.
+std::string DriveAndFolder(const std::string& path);
