@@ -6,7 +6,9 @@ Point3 CrossProd(const Point3& a, const Point3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-float DotProd(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float DotProd(const Point3& a, const Point3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Matrix3::Matrix3() : rows_{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}} {}
 
@@ -17,7 +19,9 @@ Point3 VectorTransform(const Point3& v, const Matrix3& m) {
     return m[0] * v.x + m[1] * v.y + m[2] * v.z;
 }
 
-Point3 operator*(const Point3& p, const Matrix3& m) { return VectorTransform(p, m) + m[3]; }
+Point3 operator*(const Point3& p, const Matrix3& m) {
+    return VectorTransform(p, m) + m[3];
+}
 
 Matrix3 Matrix3::operator*(const Matrix3& other) const {
     Matrix3 r;

@@ -1,5 +1,6 @@
-#include "hostsdk/bitmap.h"
 #include "hostsdk/host.h"
+
+#include "hostsdk/bitmap.h"
 
 BitmapManager* TheManager = nullptr;
 
@@ -7,5 +8,9 @@ namespace {
 int customControlsInits = 0;
 }
 
-void InitCustomControls(ModuleHandle) { ++customControlsInits; }
-int CustomControlsInitCount() { return customControlsInits; }
+void InitCustomControls(ModuleHandle) {
+    ++customControlsInits;
+}
+int CustomControlsInitCount() {
+    return customControlsInits;
+}

@@ -60,9 +60,13 @@ const char* PluginLibrary::Description() const {
     return text ? text : "";
 }
 
-unsigned long PluginLibrary::Version() const { return version_(); }
+unsigned long PluginLibrary::Version() const {
+    return version_();
+}
 
-int PluginLibrary::NumberClasses() const { return numberClasses_(); }
+int PluginLibrary::NumberClasses() const {
+    return numberClasses_();
+}
 
 ClassDescriptor* PluginLibrary::ClassDesc(int index) const {
     if (index < 0 || index >= NumberClasses()) return nullptr;

@@ -4,5 +4,9 @@ namespace {
 int ticksPerFrame = kTicksPerSecond / 30;
 }
 
-int GetTicksPerFrame() { return ticksPerFrame; }
-void SetTicksPerFrame(int ticks) { ticksPerFrame = ticks > 0 ? ticks : 1; }
+int GetTicksPerFrame() {
+    return ticksPerFrame;
+}
+void SetTicksPerFrame(int ticks) {
+    ticksPerFrame = ticks > 0 ? ticks : 1;
+}

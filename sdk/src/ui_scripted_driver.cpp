@@ -1,1 +1,105 @@
-// in progress
+// The driver that plays a user from a list of actions.
+#include <iostream>
+
+#include "ui_internal.h"
+
+namespace {
+std::string Describe(const UiAction& a) {
+    switch (a.kind) {
+        case UiAction::Kind::Click:
+            return "click " + std::to_string(a.id);
+        case UiAction::Kind::Set:
+            return "set " + std::to_string(a.id) + " " + a.text;
+        case UiAction::Kind::Check:
+            return "check " + std::to_string(a.id) + " " + std::to_string(a.value);
+        case UiAction::Kind::Select:
+            return "select " + std::to_string(a.id);
+        case UiAction::Kind::SelectAll:
+            return "selectall " + std::to_string(a.id);
+        case UiAction::Kind::Slider:
+            return "slider " + std::to_string(a.id) + " " + std::to_string(a.value);
+        case UiAction::Kind::Folder:
+            return "folder " + a.text;
+        case UiAction::Kind::Cancel:
+            return "cancel";
+    }
+    return "?";
+}
+}  // namespace
+
+ScriptedUiDriver::ScriptedUiDriver(std::vector<UiAction> actions) : actions_(std::move(actions)) {}
+
+void ScriptedUiDriver::Append(const std::vector<UiAction>& actions) {
+    actions_.insert(actions_.end(), actions.begin(), actions.end());
+}
+
+void ScriptedUiDriver::Apply(WindowHandle dialog, const UiAction& a) {
+    std::string why;
+    bool done = true;
+    switch (a.kind) {
+        case UiAction::Kind::Click:
+            done = ui_actions::Click(dialog, a.id, &why);
+            break;
+        case UiAction::Kind::Set:
+            done = ui_actions::SetText(dialog, a.id, a.text, &why);
+            break;
+        case UiAction::Kind::Check:
+            done = ui_actions::Check(dialog, a.id, a.value != 0, &why);
+            break;
+        case UiAction::Kind::Select:
+            done = ui_actions::Select(dialog, a.id, a.items, &why);
+            break;
+        case UiAction::Kind::SelectAll:
+            done = ui_actions::SelectAll(dialog, a.id, &why);
+            break;
+        case UiAction::Kind::Slider:
+            done = ui_actions::Slide(dialog, a.id, a.value, &why);
+            break;
+        case UiAction::Kind::Folder:
+            folderAnswers_.push_back(a.text);
+            break;
+        case UiAction::Kind::Cancel:
+            ui_actions::Cancel(dialog);
+            break;
+    }
+    if (!done && !a.quiet)
+        std::cerr << "ui: action \"" << Describe(a) << "\" ignored: " << why << '\n';
+}
+
+void ScriptedUiDriver::RunModal(WindowHandle dialog) {
+    // Actions run until the dialog closes; nested dialogs opened by an action take the
+    // following actions themselves.
+    while (IsDialogOpen(dialog) && next_ < actions_.size()) {
+        const UiAction a = actions_[next_++];
+        Apply(dialog, a);
+    }
+    if (!IsDialogOpen(dialog)) return;
+    std::string why;
+    if (ui_actions::PressDefault(dialog, &why) && !IsDialogOpen(dialog)) return;
+    const DialogTemplate* t = GetDialogTemplate(dialog);
+    std::cerr << "ui: \"" << (t && t->title ? t->title : "dialog")
+              << "\" did not close with its default button" << (why.empty() ? "" : " (" + why + ")")
+              << "; closed with Cancel\n";
+    ui_actions::Cancel(dialog);
+}
+
+void ScriptedUiDriver::ApplyToPage(WindowHandle page) {
+    while (IsDialogOpen(page) && next_ < actions_.size()) {
+        const UiAction a = actions_[next_++];
+        Apply(page, a);
+    }
+}
+
+int ScriptedUiDriver::ShowMessage(WindowHandle, const std::string& text, const std::string& caption,
+                                  unsigned) {
+    messages_.push_back(caption + ": " + text);
+    std::cerr << messages_.back() << '\n';
+    return kIdOk;
+}
+
+bool ScriptedUiDriver::ChooseFolder(WindowHandle, const std::string&, std::string& folder) {
+    if (folderAnswers_.empty()) return false;
+    folder = folderAnswers_.front();
+    folderAnswers_.erase(folderAnswers_.begin());
+    return true;
+}

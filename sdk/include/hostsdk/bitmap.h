@@ -12,7 +12,7 @@ inline constexpr int kBitmapTypeAuto = 0;
 inline constexpr int kBitmapType64 = 7;  // 16-bit red, green, blue, alpha
 
 class BitmapInfo {
-public:
+  public:
     BitmapInfo() = default;
     void SetName(const char* name) { name_ = name ? name : ""; }
     const char* Name() const { return name_.c_str(); }
@@ -23,7 +23,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-private:
+  private:
     std::string name_;
     int type_ = kBitmapTypeAuto;
     int width_ = 0;
@@ -31,7 +31,7 @@ private:
 };
 
 class Bitmap {
-public:
+  public:
     // 0 when the bitmap has no pixel storage.
     virtual int Width() = 0;
     virtual int Height() = 0;
@@ -42,7 +42,7 @@ public:
     // Releases a bitmap that was loaded or created.
     virtual void DeleteThis() = 0;
 
-protected:
+  protected:
     virtual ~Bitmap() = default;
 };
 
@@ -52,7 +52,7 @@ inline constexpr uint16_t kBitmapStatusNotFound = 1;
 inline constexpr uint16_t kBitmapStatusBadFormat = 2;
 
 class BitmapManager {
-public:
+  public:
     virtual ~BitmapManager() = default;
     // Loads the image named by info; null and a nonzero status on failure.
     virtual Bitmap* Load(BitmapInfo* info, uint16_t* status) = 0;

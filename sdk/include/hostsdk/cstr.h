@@ -3,7 +3,7 @@
 
 // The host's text type.
 class CStr {
-public:
+  public:
     CStr() = default;
     CStr(const char* s) : text_(s ? s : "") {}
     CStr(std::string s) : text_(std::move(s)) {}
@@ -13,6 +13,6 @@ public:
     int Length() const { return static_cast<int>(text_.size()); }
     bool operator==(const CStr&) const = default;
 
-private:
+  private:
     std::string text_;
 };

@@ -2,7 +2,6 @@
 // Points and 4x3 matrices as the host uses them: points are row vectors, a matrix has four rows
 // of three floats (rows 0 to 2 the axes, row 3 the translation).
 
-
 struct Point3 {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 
@@ -22,7 +21,7 @@ Point3 CrossProd(const Point3& a, const Point3& b);
 float DotProd(const Point3& a, const Point3& b);
 
 class Matrix3 {
-public:
+  public:
     // The identity.
     Matrix3();
     Matrix3(const Point3& row0, const Point3& row1, const Point3& row2, const Point3& row3);
@@ -38,7 +37,7 @@ public:
     Matrix3 operator*(const Matrix3& other) const;
     bool operator==(const Matrix3&) const = default;
 
-private:
+  private:
     Point3 rows_[4];
 };
 

@@ -13,7 +13,7 @@ inline constexpr int kDirPlugConfig = 9;
 
 // The host application as the plug-ins see it.
 class HostInterface {
-public:
+  public:
     virtual ~HostInterface() = default;
 
     virtual Interval GetAnimRange() = 0;
@@ -24,7 +24,8 @@ public:
 
     // The progress display. The work runs on the caller's thread between start and end.
     virtual bool ProgressStart(const char* title, bool showBar, ProgressWorkFn fn, void* arg) = 0;
-    virtual void ProgressUpdate(int percent, bool showPercent = true, const char* title = nullptr) = 0;
+    virtual void ProgressUpdate(int percent, bool showPercent = true,
+                                const char* title = nullptr) = 0;
     virtual void ProgressEnd() = 0;
     // Whether the user asked to cancel the operation under way.
     virtual bool GetCancel() = 0;

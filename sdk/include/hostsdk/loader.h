@@ -7,7 +7,7 @@
 #include "hostsdk/plugin.h"
 
 class PluginLibrary {
-public:
+  public:
     // Loads the library at path; null with the reason in `error` when the file cannot be
     // opened, lacks one of the five exports, or its entry refuses to attach.
     static std::unique_ptr<PluginLibrary> Load(const std::string& path, std::string& error);
@@ -25,7 +25,7 @@ public:
     // Null for an index at or past the class count.
     ClassDescriptor* ClassDesc(int index) const;
 
-private:
+  private:
     PluginLibrary() = default;
 
     std::string path_;

@@ -8,13 +8,13 @@
 
 // The scene interface the host hands to an export; the exporters here do not use it.
 class ExportSceneInterface {
-public:
+  public:
     virtual ~ExportSceneInterface() = default;
 };
 
 // Describes one plug-in class and creates its objects.
 class ClassDescriptor {
-public:
+  public:
     virtual ~ClassDescriptor() = default;
     virtual int IsPublic() = 0;
     // A new object of the class (a SceneExporter for exporters, a UtilityPlugin for utilities),
@@ -37,7 +37,7 @@ public:
 
 // A scene exporter: one object per export, deleted by the host afterwards.
 class SceneExporter {
-public:
+  public:
     virtual ~SceneExporter() = default;
     virtual int ExtCount() = 0;
     // Extension without the dot; never null.
@@ -57,21 +57,21 @@ public:
 
 // The host's side of an open utility panel.
 class UtilityPanel {
-public:
+  public:
     virtual ~UtilityPanel() = default;
     virtual void CloseUtility() = 0;
 };
 
 // A utility plug-in: the host opens and closes its panel.
 class UtilityPlugin {
-public:
+  public:
     virtual void BeginEditParams(HostInterface* host, UtilityPanel* panel) = 0;
     virtual void EndEditParams(HostInterface* host, UtilityPanel* panel) = 0;
     virtual void SelectionSetChanged(HostInterface* host, UtilityPanel* panel) = 0;
     virtual void DeleteThis() = 0;
     virtual void SetStartupParam(CStr param) = 0;
 
-protected:
+  protected:
     virtual ~UtilityPlugin() = default;
 };
 

@@ -11,7 +11,7 @@ class Material;
 
 // Anything the host keeps in the scene graph: geometry, cameras, lights, derived objects.
 class HostObject {
-public:
+  public:
     virtual ~HostObject() = default;
     virtual SuperClassId SuperClassID() = 0;
     virtual ClassId ClassID() = 0;
@@ -26,7 +26,7 @@ public:
 
 // A modifier on a derived object's stack.
 class Modifier {
-public:
+  public:
     virtual ~Modifier() = default;
     virtual ClassId ClassID() = 0;
     // One of the modifier's interfaces by id, or null.
@@ -35,7 +35,7 @@ public:
 
 // An object with modifiers (super class kDerivedObjectSuperClass): a base object and a stack.
 class DerivedObject : public HostObject {
-public:
+  public:
     virtual int NumModifiers() = 0;
     virtual Modifier* GetModifier(int index) = 0;
     virtual HostObject* GetBaseObject() = 0;
@@ -43,13 +43,13 @@ public:
 
 // A triangle mesh object (class kTriangleMeshClassId).
 class MeshObject : public HostObject {
-public:
+  public:
     virtual TriangleMesh& GetMesh() = 0;
 };
 
 // A camera object (super class kCameraSuperClass).
 class CameraObject : public HostObject {
-public:
+  public:
     virtual float FieldOfView() = 0;  // horizontal, radians
     virtual float NearClip() = 0;
     virtual float FarClip() = 0;
@@ -57,13 +57,13 @@ public:
 
 // The skinning modifier's per-node context; its presence marks the node as skinned.
 class PhysiqueContext {
-public:
+  public:
     virtual ~PhysiqueContext() = default;
 };
 
 // The skinning modifier's export interface (kPhysiqueExportInterfaceId).
 class PhysiqueExport {
-public:
+  public:
     virtual ~PhysiqueExport() = default;
     virtual PhysiqueContext* GetContextInterface(SceneNode* node) = 0;
 };
@@ -75,7 +75,7 @@ struct ObjectState {
 };
 
 class TextureMap {
-public:
+  public:
     virtual ~TextureMap() = default;
     virtual ClassId ClassID() = 0;
     // The bitmap file name of a bitmap texture, as the scene holds it; null when there is none.
@@ -88,7 +88,7 @@ inline constexpr int kMapOpacity = 6;
 inline constexpr int kMapBump = 8;
 
 class Material {
-public:
+  public:
     virtual ~Material() = default;
     virtual ClassId ClassID() = 0;
     virtual int NumSubMaterials() = 0;
@@ -104,7 +104,7 @@ public:
 };
 
 class SceneNode {
-public:
+  public:
     virtual ~SceneNode() = default;
     // Null for a node without a name.
     virtual const char* GetName() = 0;

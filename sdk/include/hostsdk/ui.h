@@ -31,8 +31,12 @@ inline constexpr unsigned kNotifyUpdate = 0x400;  // edit text about to be shown
 inline constexpr WParam MakeCommandParam(int id, unsigned code) {
     return (static_cast<WParam>(code) << 16) | (static_cast<WParam>(id) & 0xFFFFu);
 }
-inline constexpr int CommandId(WParam wp) { return static_cast<int>(wp & 0xFFFFu); }
-inline constexpr unsigned CommandCode(WParam wp) { return static_cast<unsigned>((wp >> 16) & 0xFFFFu); }
+inline constexpr int CommandId(WParam wp) {
+    return static_cast<int>(wp & 0xFFFFu);
+}
+inline constexpr unsigned CommandCode(WParam wp) {
+    return static_cast<unsigned>((wp >> 16) & 0xFFFFu);
+}
 
 // Standard button ids and message box answers.
 inline constexpr int kIdOk = 1;
@@ -184,7 +188,7 @@ bool ChooseFolder(WindowHandle owner, const std::string& title, std::string& fol
 // choosers. Exactly one is installed; by default a driver that presses every dialog's default
 // button, answers message boxes on standard error and cancels folder choosers.
 class UiDriver {
-public:
+  public:
     virtual ~UiDriver() = default;
     // Called once the dialog exists and has had its init message; returns when it is closed.
     virtual void RunModal(WindowHandle dialog) = 0;
@@ -193,7 +197,8 @@ public:
     virtual void PageClosing(WindowHandle /*page*/) {}
     virtual int ShowMessage(WindowHandle owner, const std::string& text, const std::string& caption,
                             unsigned flags) = 0;
-    virtual bool ChooseFolder(WindowHandle owner, const std::string& title, std::string& folder) = 0;
+    virtual bool ChooseFolder(WindowHandle owner, const std::string& title,
+                              std::string& folder) = 0;
 };
 
 // Installs a driver (null restores the default); returns the one it replaces.
@@ -219,12 +224,13 @@ void Cancel(WindowHandle dialog);
 // default button when they run out, cancels a dialog that still will not close, echoes message
 // boxes to standard error as "Caption: text" and answers them OK.
 struct UiAction {
-    enum class Kind { Click, Set, Check, Select, SelectAll, Slider, Folder, Cancel } kind;
+    enum class Kind { Click, Set, Check, Select, SelectAll, Slider, Folder, Cancel };
+    Kind kind = Kind::Cancel;
     int id = 0;
-    std::string text;       // Set: the text; Folder: the path
-    std::vector<int> items; // Select
-    int value = 0;          // Check: 0/1; Slider: position
-    bool quiet = false;     // a refused action is not reported (for generated actions)
+    std::string text;        // Set: the text; Folder: the path
+    std::vector<int> items;  // Select
+    int value = 0;           // Check: 0/1; Slider: position
+    bool quiet = false;      // a refused action is not reported (for generated actions)
 };
 
 // Parses "click 1043; set 1011 2.5; check 1010 1; select 1042 0,2; selectall 1042;
@@ -232,7 +238,7 @@ struct UiAction {
 std::vector<UiAction> ParseUiActions(const std::string& script);
 
 class ScriptedUiDriver : public UiDriver {
-public:
+  public:
     explicit ScriptedUiDriver(std::vector<UiAction> actions = {});
     void Append(const std::vector<UiAction>& actions);
     // Applies the queued actions to a child page until they run out (the page stays open).
@@ -247,7 +253,7 @@ public:
     const std::vector<std::string>& Messages() const { return messages_; }
     std::size_t PendingActions() const { return actions_.size() - next_; }
 
-private:
+  private:
     // Applies one action to the dialog; Folder actions are queued for the next chooser.
     void Apply(WindowHandle dialog, const UiAction& action);
 
