@@ -1,0 +1,50 @@
+#pragma once
+// The libraries' settings files in the host's plug-in configuration directory:
+// quellstone.ini (rules and options of the Bone and Pose exporters, format version 5, older
+// versions read) and ravelpath.ini (options of the Course exporter, format version 1).
+#include <string>
+#include <string_view>
+
+#include "frame/export_settings.h"
+
+inline constexpr const char* kBoneSettingsFileName = "quellstone.ini";
+inline constexpr const char* kCourseSettingsFileName = "ravelpath.ini";
+inline constexpr int kBoneSettingsVersion = 5;
+inline constexpr int kCourseSettingsVersion = 1;
+
+enum class SettingsStatus {
+    Loaded,   // the values were taken over
+    Missing,  // no file: the values stay
+    Newer,    // a format version this library does not know: the values stay
+    Damaged,  // not a settings file, or cut short: the values stay, `problem` says why
+};
+
+struct SettingsLoadResult {
+    SettingsStatus status;
+    std::string problem;  // Damaged: what is wrong and on which line
+};
+
+// Parsing and formatting of the file contents. A parse changes `settings` only when it
+// returns Loaded: a damaged file never leaves half its values behind.
+SettingsLoadResult ParseBoneSettings(std::string_view text, ExportSettings& settings);
+std::string FormatBoneSettings(const ExportSettings& settings);
+SettingsLoadResult ParseCourseSettings(std::string_view text, ExportSettings& settings);
+std::string FormatCourseSettings(const ExportSettings& settings);
+
+// File level. Saving writes a temporary file beside the target and renames it over the old
+// one, so a failed save leaves the old file as it was; false when it failed.
+SettingsLoadResult LoadBoneSettingsFile(const std::string& path, ExportSettings& settings);
+bool SaveBoneSettingsFile(const std::string& path, const ExportSettings& settings);
+SettingsLoadResult LoadCourseSettingsFile(const std::string& path, ExportSettings& settings);
+bool SaveCourseSettingsFile(const std::string& path, const ExportSettings& settings);
+
+// The settings file's path: the host's plug-in configuration directory joined with `fileName`.
+std::string SettingsFilePath(const char* fileName);
+
+// What the exporters call: load into or save from LibrarySettings() at SettingsFilePath. A
+// damaged file is reported in a message box that names it; a missing or newer file and a
+// failed save are silent, and the export goes on in every case.
+void LoadBoneSettings();
+void SaveBoneSettings();
+void LoadCourseSettings();
+void SaveCourseSettings();

@@ -1,0 +1,6 @@
+#include "frame/export_settings.h"
+
+ExportSettings& LibrarySettings() {
+    static ExportSettings settings;
+    return settings;
+}

@@ -1,0 +1,66 @@
+#include "frame/text_output.h"
+
+#include <cstdio>
+#include <cstring>
+
+void AppendG(std::string& out, double value) {
+    char buffer[40];
+    int length = std::snprintf(buffer, sizeof buffer, "%g", value);
+    if (length < 0) return;
+    // glibc writes at least two exponent digits; the system's files carry three.
+    const char* e = static_cast<const char*>(std::memchr(buffer, 'e', length));
+    if (e == nullptr) {
+        out.append(buffer, length);
+        return;
+    }
+    const std::size_t digitsAt = static_cast<std::size_t>(e - buffer) + 2;  // past 'e' and sign
+    const std::size_t digits = static_cast<std::size_t>(length) - digitsAt;
+    out.append(buffer, digitsAt);
+    if (digits < 3) out.append(3 - digits, '0');
+    out.append(buffer + digitsAt, digits);
+}
+
+std::string FormatG(double value) {
+    std::string out;
+    AppendG(out, value);
+    return out;
+}
+
+TextFileWriter::~TextFileWriter() {
+    if (file_) Discard();
+}
+
+bool TextFileWriter::Open(const std::string& path) {
+    if (file_) Discard();
+    path_ = path;
+    file_ = std::fopen(path.c_str(), "wb");
+    good_ = created_ = file_ != nullptr;
+    return good_;
+}
+
+void TextFileWriter::Write(const char* text, std::size_t length) {
+    if (!file_ || !good_) return;
+    if (std::fwrite(text, 1, length, file_) != length) good_ = false;
+}
+
+void TextFileWriter::WriteLine(const std::string& text) {
+    Write(text);
+    Write(kLineEnd, 2);
+}
+
+bool TextFileWriter::Close() {
+    if (!file_) return false;
+    if (std::fflush(file_) != 0 || std::ferror(file_)) good_ = false;
+    if (std::fclose(file_) != 0) good_ = false;
+    file_ = nullptr;
+    return good_;
+}
+
+void TextFileWriter::Discard() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (created_) std::remove(path_.c_str());
+    created_ = good_ = false;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Test helpers: a temporary folder, whole-file reads, an installed UI driver, and a module
+// whose resources are registered as the library entry would do it.
+#include <hostsdk/ui.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// The file's bytes; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The file split at CR LF; a line end that is not CR LF fails the calling test.
+std::vector<std::string> ReadCrLfLines(const std::string& path);
+
+// Installs a driver for the lifetime of the object and restores the previous one.
+class ScopedUiDriver {
+  public:
+    explicit ScopedUiDriver(UiDriver* driver) : previous_(SetUiDriver(driver)) {}
+    ~ScopedUiDriver() { SetUiDriver(previous_); }
+
+  private:
+    UiDriver* previous_;
+};
+
+// A scripted driver loaded with actions in the --ui language.
+ScriptedUiDriver ScriptFromText(const std::string& actions);
+
+// Registers `table` for a made-up module handle and makes that handle the library's module.
+class ScopedModule {
+  public:
+    explicit ScopedModule(const ResourceTable& table);
+    ~ScopedModule();
+    ModuleHandle Handle() const { return handle_; }
+
+  private:
+    ModuleHandle handle_;
+};

@@ -1,0 +1,7 @@
+#pragma once
+// The dialog template built into ravelpath.dle.
+#include <hostsdk/ui.h>
+
+const DialogTemplate& CourseOptionsTemplate();
+// Everything above, as the library registers it at load.
+const ResourceTable& RavelpathResources();

@@ -1,0 +1,10 @@
+#include "resources/ravelpath_resources.h"
+
+namespace {
+const DialogTemplate* const kDialogs[] = {&CourseOptionsTemplate()};
+const ResourceTable kTable{kDialogs, 1, nullptr, 0};
+}  // namespace
+
+const ResourceTable& RavelpathResources() {
+    return kTable;
+}
