@@ -1,0 +1,100 @@
+#include "camera_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+// A list with `entries` (each a full entry line) after two lines of a preceding list.
+std::string List(const std::vector<std::string>& entries, const std::string& version = "1") {
+    std::string text = "title\n" + version + "\nheader\n2, " + std::to_string(entries.size()) +
+                       "\nlights\nsun\nlamp\ncameras\n";
+    for (const std::string& entry : entries) text += entry + "\na\nb\nc\nd\n";
+    return text;
+}
+
+struct Parsed {
+    Status status;
+    std::string console;
+    std::vector<CameraRecord> cameras;
+};
+
+Parsed Parse(const std::string& text, bool panning = false) {
+    Parsed parsed;
+    std::ostringstream console;
+    parsed.status = ParseCameraList(text, "shot.lc", panning, console, parsed.cameras);
+    parsed.console = console.str();
+    return parsed;
+}
+
+}  // namespace
+
+TEST(CameraList, ConvertsUnitsInSinglePrecision) {
+    const Parsed parsed = Parse(List({"\"Lobby\",10,-2.5,1,0.5,-0.25,3.14159265359,1.5708"}));
+    ASSERT_TRUE(parsed.status.ok()) << parsed.status.error;
+    ASSERT_EQ(parsed.cameras.size(), 1u);
+    const CameraRecord& c = parsed.cameras[0];
+    EXPECT_EQ(c.name, "Lobby");
+    EXPECT_EQ(c.x, static_cast<float>(10.0f * 0.3048));
+    EXPECT_EQ(c.y, static_cast<float>(-2.5f * 0.3048));
+    EXPECT_EQ(c.pitch, static_cast<float>(0.5f * (180 / 3.14159265359)));
+    EXPECT_EQ(c.bank, static_cast<float>(-0.25f * (180 / 3.14159265359)));
+    EXPECT_FLOAT_EQ(c.heading, 180.0f);
+    const float fov = static_cast<float>(1.5708f - 0.00077);
+    EXPECT_EQ(c.zoomFactor, static_cast<float>(1.3333333333333335 / std::tan(fov * 0.5)));
+    EXPECT_EQ(c.isPanView, 0);
+    EXPECT_EQ(parsed.console, "Reading shot.lc...\n  Read 1 fixed cameras\n");
+}
+
+TEST(CameraList, CrLfAndBlankLinesReadAsScanfReadsThem) {
+    // Blank lines after a scanned line are white space, so they do not count as skipped lines.
+    std::string text = List({"\"A\",1,2,3,0,0,0,1", "\"B\",4,5,6,0,0,0,1"});
+    text.insert(text.find("header"), "\n\n");
+    text.insert(text.find("a\n"), "\n\n\n");
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const Parsed parsed = Parse(crlf);
+    ASSERT_TRUE(parsed.status.ok()) << parsed.status.error;
+    ASSERT_EQ(parsed.cameras.size(), 2u);
+    EXPECT_EQ(parsed.cameras[1].name, "B");
+}
+
+TEST(CameraList, StopsOnLinesThatDoNotScan) {
+    EXPECT_EQ(Parse(List({" \"A\",1,2,3,0,0,0,1"})).status.error,
+              "Error scanning shot.lc camera 0");
+    EXPECT_EQ(Parse(List({"\"A\",1,2,3,0,0,0,1", "\"B\",1,2,3,0,0 ,0,1"})).status.error,
+              "Error scanning shot.lc camera 1");
+    EXPECT_EQ(Parse(List({"\"\",1,2,3,0,0,0,1"})).status.error, "Error scanning shot.lc camera 0");
+    std::string missing = List({"\"A\",1,2,3,0,0,0,1"});
+    missing.replace(missing.find("2, 1"), 4, "2, 2");
+    EXPECT_EQ(Parse(missing).status.error, "Error scanning shot.lc camera 1");
+    EXPECT_EQ(Parse("title\n1\nheader\n2 3\n").status.error,
+              "Error scanning shot.lc camera counts");
+}
+
+TEST(CameraList, VersionMustBeOne) {
+    EXPECT_EQ(Parse(List({}, "2")).status.error, "shot.lc is version 2, I can only do version 1");
+    EXPECT_EQ(Parse(List({}, "one")).status.error,
+              "shot.lc is version -1, I can only do version 1");
+    EXPECT_EQ(Parse("").status.error, "shot.lc is version -1, I can only do version 1");
+}
+
+TEST(CameraList, NoCamerasIsAnEmptyList) {
+    const Parsed parsed = Parse(List({}));
+    ASSERT_TRUE(parsed.status.ok());
+    EXPECT_TRUE(parsed.cameras.empty());
+    EXPECT_EQ(parsed.console, "Reading shot.lc...\n");
+}
+
+TEST(CameraList, NamesLongerThanARecordHoldsAreRefused) {
+    const std::string longest(99, 'n');
+    EXPECT_TRUE(Parse(List({"\"" + longest + "\",0,0,0,0,0,0,1"})).status.ok());
+    EXPECT_EQ(Parse(List({"\"" + longest + "x\",0,0,0,0,0,0,1"})).status.error,
+              "shot.lc camera 0: name longer than 99 characters");
+    // A panning camera's views add a letter.
+    EXPECT_EQ(Parse(List({"\"" + longest + "\",0,0,0,0,0,0,3"}), true).status.error,
+              "shot.lc camera 0: name longer than 98 characters (a panning camera)");
+    EXPECT_TRUE(Parse(List({"\"" + longest.substr(1) + "\",0,0,0,0,0,0,3"}), true).status.ok());
+}

@@ -1,0 +1,75 @@
+#include "list_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(ListScanner, WhiteSpaceDirectiveSkipsBlankLinesAndLeadingBlanks) {
+    ListScanner file("  7\n\n\n   next line\nlast\n");
+    int value = 0;
+    ASSERT_TRUE(file.ScanInt(value));
+    EXPECT_EQ(value, 7);
+    file.SkipWhiteSpace();
+    SkipLines(file, 1);  // the rest of "next line"
+    std::string rest;
+    ASSERT_TRUE(file.ScanUntil('\n', rest));
+    EXPECT_EQ(rest, "last");
+}
+
+TEST(ListScanner, IntegersNeedDigitsAndFitAnInt) {
+    int value = 5;
+    ListScanner sign("-\n");
+    EXPECT_FALSE(sign.ScanInt(value));
+    ListScanner huge("99999999999\n");
+    EXPECT_FALSE(huge.ScanInt(value));
+    ListScanner negative(" -12,");
+    ASSERT_TRUE(negative.ScanInt(value));
+    EXPECT_EQ(value, -12);
+    EXPECT_TRUE(negative.Match(','));
+}
+
+TEST(ListScanner, RealsInEveryFormScanfReads) {
+    const struct {
+        const char* text;
+        float value;
+    } cases[] = {{"1.5,", 1.5f},    {"-.25,", -0.25f}, {"3e2,", 300.0f},
+                 {"+2.E-1,", 0.2f}, {"0x1p4,", 16.0f}, {"7,", 7.0f}};
+    for (const auto& c : cases) {
+        ListScanner file(c.text);
+        float value = 0;
+        ASSERT_TRUE(file.ScanFloat(value)) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_TRUE(file.Match(',')) << c.text;
+    }
+    ListScanner infinity("-INFINITY");
+    float value = 0;
+    ASSERT_TRUE(infinity.ScanFloat(value));
+    EXPECT_TRUE(std::isinf(value) && value < 0);
+}
+
+TEST(ListScanner, IncompleteRealsFail) {
+    for (const char* text : {"1e\n", "1e+,", ".,", "-x", ""}) {
+        ListScanner file(text);
+        float value = 0;
+        EXPECT_FALSE(file.ScanFloat(value)) << text;
+    }
+}
+
+TEST(ListScanner, ScanSetNeedsOneCharacterAndCrossesLines) {
+    ListScanner empty("\"\"");
+    std::string name;
+    EXPECT_TRUE(empty.Match('"'));
+    EXPECT_FALSE(empty.ScanUntil('"', name));
+
+    ListScanner twoLines("Lob\nby\"");
+    ASSERT_TRUE(twoLines.ScanUntil('"', name));
+    EXPECT_EQ(name, "Lob\nby");
+}
+
+TEST(ListScanner, SkipLinesStopsAtTheEnd) {
+    ListScanner file("a\nb");
+    SkipLines(file, 5);
+    EXPECT_TRUE(file.AtEnd());
+    SkipLines(file, -3);
+    EXPECT_TRUE(file.AtEnd());
+}
