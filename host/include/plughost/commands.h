@@ -1,0 +1,37 @@
+#pragma once
+// plughost's commands: list the plug-ins, run an export, run a utility panel.
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "plughost/ui_options.h"
+
+namespace plughost {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the export returned 0
+inline constexpr int kExitUsage = 2;   // bad command line, scene or plug-in choice
+
+struct RunOptions {
+    std::string pluginsDir;                          // resolved by the caller
+    std::string plugcfgDir;                          // resolved by the caller
+    std::optional<double> frame;                     // --frame, in frames
+    std::optional<std::pair<double, double>> range;  // --range, in frames
+    std::string uiScript;                            // --ui
+    ConvenienceOptions convenience;
+    std::string cancelAt;  // "title:percent": set the cancel flag there (tests)
+    int cancelAtPoll = 0;  // set the cancel flag at this GetCancel call (tests)
+};
+
+int RunList(const std::string& pluginsDir, std::ostream& out, std::ostream& err);
+int RunExport(const std::string& scenePath, const std::string& outputPath,
+              const RunOptions& options, std::ostream& err);
+int RunUtility(const std::string& className, const std::string& scenePath,
+               const RunOptions& options, std::ostream& err);
+
+// Parses the command line and runs the command; returns the exit status.
+int RunCommandLine(int argc, char** argv);
+
+}  // namespace plughost

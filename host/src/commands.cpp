@@ -1,0 +1,240 @@
+#include "plughost/commands.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "plughost/bitmap_manager.h"
+#include "plughost/folders.h"
+#include "plughost/host_app.h"
+#include "plughost/plugin_registry.h"
+#include "plughost/scene_loader.h"
+
+namespace plughost {
+
+namespace {
+
+class NoExportScene : public ExportSceneInterface {};
+
+class Panel : public UtilityPanel {
+  public:
+    void CloseUtility() override { closed = true; }
+    bool closed = false;
+};
+
+// Everything an export or a utility run needs, set up in order and taken down in reverse:
+// the plug-ins go first, then the driver and the bitmap manager they were handed.
+class Session {
+  public:
+    ~Session() {
+        registry_.reset();
+        if (driverInstalled_) SetUiDriver(previousDriver_);
+        if (managerInstalled_) TheManager = previousManager_;
+    }
+
+    // False after writing the reason to `err`; `status` is then the exit status.
+    bool Open(const std::string& scenePath, const RunOptions& options, std::ostream& err,
+              int& status) {
+        status = kExitUsage;
+        std::vector<UiAction> actions;
+        try {
+            actions = BuildUiActions(options.convenience, options.uiScript);
+        } catch (const std::invalid_argument& e) {
+            err << "plughost: --ui: " << e.what() << "\n";
+            return false;
+        }
+        SceneLoadResult loaded = LoadSceneFile(scenePath);
+        for (const auto& w : loaded.warnings) err << "plughost: warning: " << w << "\n";
+        if (!loaded.scene) {
+            err << "plughost: " << loaded.error << "\n";
+            return false;
+        }
+        scene_ = std::move(loaded.scene);
+        SetTicksPerFrame(scene_->ticksPerFrame);
+
+        HostSettings settings;
+        settings.range = scene_->range;
+        settings.time = scene_->time;
+        if (options.range) {
+            settings.range = {FramesToTicks(options.range->first, scene_->ticksPerFrame),
+                              FramesToTicks(options.range->second, scene_->ticksPerFrame)};
+            if (settings.range.end < settings.range.start) {
+                err << "plughost: --range: the end frame is before the start frame\n";
+                return false;
+            }
+        }
+        if (options.frame) settings.time = FramesToTicks(*options.frame, scene_->ticksPerFrame);
+        std::string error;
+        if (!EnsureFolder(options.plugcfgDir, error)) {
+            err << "plughost: plug-in configuration folder " << error << "\n";
+            return false;
+        }
+        settings.plugcfgDir = options.plugcfgDir;
+        settings.otherDir = scene_->folder;
+
+        progress_ = std::make_unique<ProgressDisplay>(std::cerr, isatty(STDERR_FILENO) != 0);
+        host_ = std::make_unique<PlugHost>(*scene_, settings, *progress_);
+        if (!options.cancelAt.empty()) {
+            std::string title;
+            int percent = 0;
+            if (!ParseCancelPoint(options.cancelAt, title, percent)) {
+                err << "plughost: cancel point \"" << options.cancelAt
+                    << "\" is not of the form TITLE:PERCENT\n";
+                return false;
+            }
+            host_->SetCancelPoint(title, percent);
+        }
+        host_->SetCancelAtPoll(options.cancelAtPoll);
+
+        bitmaps_ = std::make_unique<HostBitmapManager>(scene_->folder);
+        previousManager_ = TheManager;
+        TheManager = bitmaps_.get();
+        managerInstalled_ = true;
+        driver_ = std::make_unique<ScriptedUiDriver>(std::move(actions));
+        previousDriver_ = SetUiDriver(driver_.get());
+        driverInstalled_ = true;
+
+        registry_ = std::make_unique<PluginRegistry>();
+        std::vector<std::string> errors;
+        const bool folderRead = registry_->LoadFolder(options.pluginsDir, errors);
+        for (const auto& e : errors) err << "plughost: " << e << "\n";
+        if (!folderRead) return false;
+        liveObjectsBefore_ = LiveConvertedObjects();
+        liveBitmapsBefore_ = LiveBitmaps();
+        status = kExitOk;
+        return true;
+    }
+
+    // Notes what the plug-in left behind that it should not have.
+    void Review(std::ostream& err) {
+        if (host_->ProgressRunning()) {
+            err << "plughost: warning: the plug-in left the progress display running\n";
+            host_->ProgressEnd();
+        }
+        if (const auto n = driver_->PendingActions(); n > 0)
+            err << "plughost: warning: " << n << " --ui action" << (n == 1 ? " was" : "s were")
+                << " not used\n";
+        if (const int n = LiveConvertedObjects() - liveObjectsBefore_; n != 0)
+            err << "plughost: warning: " << n
+                << " object(s) made by a conversion were not released with DeleteThis\n";
+        if (const int n = LiveBitmaps() - liveBitmapsBefore_; n != 0)
+            err << "plughost: warning: " << n << " bitmap(s) were not released with DeleteThis\n";
+    }
+
+    PlugHost& Host() { return *host_; }
+    ScriptedUiDriver& Driver() { return *driver_; }
+    PluginRegistry& Registry() { return *registry_; }
+
+  private:
+    std::unique_ptr<Scene> scene_;
+    std::unique_ptr<ProgressDisplay> progress_;
+    std::unique_ptr<PlugHost> host_;
+    std::unique_ptr<HostBitmapManager> bitmaps_;
+    std::unique_ptr<ScriptedUiDriver> driver_;
+    std::unique_ptr<PluginRegistry> registry_;
+    BitmapManager* previousManager_ = nullptr;
+    UiDriver* previousDriver_ = nullptr;
+    bool managerInstalled_ = false;
+    bool driverInstalled_ = false;
+    int liveObjectsBefore_ = 0;
+    int liveBitmapsBefore_ = 0;
+};
+
+}  // namespace
+
+int RunList(const std::string& pluginsDir, std::ostream& out, std::ostream& err) {
+    PluginRegistry registry;
+    std::vector<std::string> errors;
+    const bool folderRead = registry.LoadFolder(pluginsDir, errors);
+    for (const auto& e : errors) err << "plughost: " << e << "\n";
+    if (!folderRead) return kExitUsage;
+    if (registry.Libraries().empty())
+        err << "plughost: no plug-in libraries in " << pluginsDir << "\n";
+    PrintPluginList(registry, out);
+    out.flush();
+    return kExitOk;
+}
+
+int RunExport(const std::string& scenePath, const std::string& outputPath,
+              const RunOptions& options, std::ostream& err) {
+    const std::string extension = PathExtension(outputPath);
+    if (extension.empty()) {
+        err << "plughost: " << outputPath
+            << ": the output file has no extension to choose an exporter by\n";
+        return kExitUsage;
+    }
+    Session session;
+    int status;
+    if (!session.Open(scenePath, options, err, status)) return status;
+    const PluginClass found = session.Registry().FindExporter(extension);
+    if (!found.descriptor) {
+        err << "plughost: no exporter for the extension \"" << extension << "\" in "
+            << options.pluginsDir << "\n";
+        return kExitUsage;
+    }
+    ExporterPtr exporter = CreateExporter(found.descriptor);
+    if (!exporter) {
+        err << "plughost: " << found.library->FileName() << ": the exporter could not be created\n";
+        return kExitFailed;
+    }
+    InterruptGuard interrupts;
+    NoExportScene exportScene;
+    int result = 0;
+    try {
+        result = exporter->DoExport(outputPath.c_str(), &exportScene, &session.Host(), false);
+    } catch (const std::exception& e) {
+        err << "plughost: the export stopped with an exception: " << e.what() << "\n";
+        result = 0;
+    }
+    exporter.reset();
+    session.Review(err);
+    if (result == 1) return kExitOk;
+    err << "plughost: the export to " << outputPath << " failed (the exporter returned " << result
+        << ")\n";
+    return kExitFailed;
+}
+
+int RunUtility(const std::string& className, const std::string& scenePath,
+               const RunOptions& options, std::ostream& err) {
+    Session session;
+    int status;
+    if (!session.Open(scenePath, options, err, status)) return status;
+    const PluginClass found = session.Registry().FindUtility(className);
+    if (!found.descriptor) {
+        err << "plughost: no utility class named \"" << className << "\" in " << options.pluginsDir
+            << "\n";
+        return kExitUsage;
+    }
+    auto* utility = static_cast<UtilityPlugin*>(found.descriptor->Create(false));
+    if (!utility) {
+        err << "plughost: " << found.library->FileName() << ": the utility could not be created\n";
+        return kExitFailed;
+    }
+    InterruptGuard interrupts;
+    PlugHost& host = session.Host();
+    Panel panel;
+    try {
+        utility->BeginEditParams(&host, &panel);
+        if (!panel.closed) {
+            if (!host.Pages().empty()) {
+                session.Driver().ApplyToPage(host.Pages().back());
+            } else if (session.Driver().PendingActions() > 0) {
+                err << "plughost: warning: the utility opened no panel page for the --ui actions\n";
+            }
+        }
+        utility->EndEditParams(&host, &panel);
+    } catch (const std::exception& e) {
+        err << "plughost: the utility stopped with an exception: " << e.what() << "\n";
+    }
+    utility->DeleteThis();
+    // Pages the utility did not take down are the host's to close.
+    while (!host.Pages().empty()) host.DeleteRollupPage(host.Pages().back());
+    session.Review(err);
+    return kExitOk;
+}
+
+}  // namespace plughost

@@ -1,0 +1,5 @@
+#include "plughost/commands.h"
+
+int main(int argc, char** argv) {
+    return plughost::RunCommandLine(argc, argv);
+}
