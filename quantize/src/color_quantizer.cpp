@@ -1,0 +1,173 @@
+#include "quantize/color_quantizer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "quantize/failure_reporter.h"
+
+namespace quantize {
+namespace {
+
+// Means are at most 255 for any real image, but 32-bit float sums of a huge bright image can
+// round a mean up to 256, which must not wrap to 0.
+uint8_t PaletteByte(float component) {
+    return static_cast<uint8_t>(std::clamp(component, 0.0f, 255.0f));
+}
+
+}  // namespace
+
+bool ColorQuantizer::Progress(std::string_view phase, int total, int current) const {
+    return progressHook_ && progressHook_(phase, total, current);
+}
+
+void ColorQuantizer::ResetQuantizer() {
+    std::vector<PixEntry>().swap(pix_);
+    std::vector<uint8_t>().swap(scanline_);
+    std::vector<uint8_t>().swap(indexRow_);
+    boxes_ = {};
+    floatPalette_ = {};
+    bytePalette_ = {};
+}
+
+bool ColorQuantizer::QuantizeBitmaps(std::vector<std::unique_ptr<QuantBitmap>>& bitmaps) {
+    ResetQuantizer();
+    bool ok = true;
+    for (const auto& bitmap : bitmaps) {
+        if (ok && bitmap && bitmap->BitsPerPixel() == 24) ok = AddBitmap(*bitmap);
+    }
+    ok = ok && BuildPalette();
+    for (auto& bitmap : bitmaps) {
+        if (ok && bitmap && bitmap->BitsPerPixel() == 24) ok = RemapBitmap(bitmap);
+    }
+    ResetQuantizer();
+    return ok;
+}
+
+bool ColorQuantizer::AddBitmap(const QuantBitmap& bitmap) {
+    if (bitmap.BitsPerPixel() != 24) return true;
+    const std::size_t width = static_cast<std::size_t>(bitmap.Width());
+    const std::size_t added = width * static_cast<std::size_t>(bitmap.Height());
+    const std::size_t start = pix_.size();
+    // Box runs are counted in 32 bits.
+    if (added > std::numeric_limits<uint32_t>::max() - start) {
+        ReportQuantizeFailure("Unable to allocate memory for Pix array.");
+        return false;
+    }
+    try {
+        pix_.reserve(start + added);
+        pix_.resize(start + added);
+    } catch (const std::bad_alloc&) {
+        ReportQuantizeFailure("Unable to allocate memory for Pix array.");
+        return false;
+    }
+    // The scanline holds a row of the widest image added so far.
+    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.BytesPerRow());
+    if (scanline_.size() < rowBytes) {
+        try {
+            scanline_.resize(rowBytes);
+        } catch (const std::bad_alloc&) {
+            ReportQuantizeFailure("Unable to allocate memory for scanline array.");
+            return false;
+        }
+    }
+
+    PixEntry* out = pix_.data() + start;
+    for (int row = 0; row < bitmap.Height(); ++row) {
+        std::memcpy(scanline_.data(), bitmap.Row(row), rowBytes);
+        for (std::size_t x = 0; x < width; ++x) {
+            const uint8_t* pixel = scanline_.data() + x * 3;
+            *out++ = MakePixEntry(pixel[0], pixel[1], pixel[2]);
+        }
+        if (Progress("Phase 1", bitmap.Height(), row)) return false;
+    }
+    boxes_[0].first = 0;
+    boxes_[0].count = static_cast<uint32_t>(pix_.size());
+    return true;
+}
+
+void ColorQuantizer::ComputeBoxStats(int box) {
+    quantize::ComputeBoxStats(pix_, boxes_[static_cast<std::size_t>(box)]);
+}
+
+void ColorQuantizer::SplitBox(int chosen, int added) {
+    quantize::SplitBox(pix_, boxes_[static_cast<std::size_t>(chosen)],
+                       boxes_[static_cast<std::size_t>(added)]);
+}
+
+void ColorQuantizer::RefineSplit(int chosen, int added) {
+    quantize::RefineSplit(pix_, boxes_[static_cast<std::size_t>(chosen)],
+                          boxes_[static_cast<std::size_t>(added)]);
+}
+
+bool ColorQuantizer::BuildPalette() {
+    if (pix_.empty()) {
+        ReportQuantizeFailure("Nothing to quantize.");
+        return false;
+    }
+    ComputeBoxStats(0);
+    for (int i = 0; i < kColorCount - 1; ++i) {
+        if (Progress("Phase 2", kColorCount - 1, i)) return false;
+        const int chosen = WorstBox(std::span<const ColorBox>(boxes_).first(i + 1));
+        if (boxes_[chosen].error <= 0.0f) break;  // every box holds one colour
+        SplitBox(chosen, i + 1);
+        RefineSplit(chosen, i + 1);
+    }
+    std::vector<PixEntry>().swap(pix_);
+    BuildSortedPalette();
+    return true;
+}
+
+void ColorQuantizer::BuildSortedPalette() {
+    for (int e = 0; e < kColorCount; ++e) {
+        const auto& mean = boxes_[e].mean;
+        floatPalette_[e] = MakeFloatPaletteEntry(mean[0], mean[1], mean[2]);
+    }
+    // Bubble sort: neighbours swap only when the left one is brighter, so equal luminances
+    // keep their box order.
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (int e = 0; e + 1 < kColorCount; ++e) {
+            if (floatPalette_[e].lum > floatPalette_[e + 1].lum) {
+                std::swap(floatPalette_[e], floatPalette_[e + 1]);
+                swapped = true;
+            }
+        }
+    }
+    for (int e = 0; e < kColorCount; ++e) {
+        bytePalette_[e * 3 + 0] = PaletteByte(floatPalette_[e].c2);
+        bytePalette_[e * 3 + 1] = PaletteByte(floatPalette_[e].c1);
+        bytePalette_[e * 3 + 2] = PaletteByte(floatPalette_[e].c0);
+    }
+}
+
+bool ColorQuantizer::RemapBitmap(std::unique_ptr<QuantBitmap>& bitmap) {
+    if (bitmap->BitsPerPixel() != 24) return true;
+    const int width = bitmap->Width();
+    const std::size_t rowBytes = static_cast<std::size_t>(bitmap->BytesPerRow());
+    std::unique_ptr<QuantBitmap> mapped;
+    std::unique_ptr<PaletteMapper> mapper;
+    try {
+        indexRow_.resize(static_cast<std::size_t>(width));
+        if (scanline_.size() < rowBytes) scanline_.resize(rowBytes);
+        mapper = std::make_unique<PaletteMapper>(floatPalette_);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    mapped = QuantBitmap::Create(width, bitmap->Height(), 8);
+    if (!mapped) return false;
+
+    for (int row = 0; row < bitmap->Height(); ++row) {
+        if (Progress("Phase 3", bitmap->Height(), row)) return false;
+        std::memcpy(scanline_.data(), bitmap->Row(row), rowBytes);
+        mapper->MapRow(scanline_.data(), width, row, indexRow_.data());
+        std::memcpy(mapped->Row(row), indexRow_.data(), static_cast<std::size_t>(width));
+    }
+    mapped->SetName(bitmap->Name());
+    std::copy(bytePalette_.begin(), bytePalette_.end(), mapped->Palette().begin());
+    bitmap = std::move(mapped);
+    return true;
+}
+
+}  // namespace quantize

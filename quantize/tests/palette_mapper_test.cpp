@@ -1,0 +1,113 @@
+#include "quantize/palette_mapper.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "test_support.h"
+
+namespace quantize {
+namespace {
+
+using Palette = std::vector<FloatPaletteEntry>;
+
+int FastNearest(const Palette& palette, std::array<uint8_t, 3> pixel) {
+    PaletteMapper mapper(palette);
+    return mapper.Nearest(pixel[0], pixel[1], pixel[2]);
+}
+
+TEST(MapDistance, WeightsComponentsAndLuminance) {
+    const FloatPaletteEntry black = MakeFloatPaletteEntry(0, 0, 0);
+    // L of (10, 0, 0) is 3: 0.3 × 100 + 0.15 × 9.
+    EXPECT_FLOAT_EQ(MapDistance(black, MakeMapColor(10, 0, 0)), 31.35f);
+    EXPECT_FLOAT_EQ(MapDistance(black, MakeMapColor(0, 0, 10)),
+                    0.11f * 100 + 0.15f * 0.0121f * 100);
+    EXPECT_EQ(MakeMapColor(255, 255, 255).lum, 255.0f);
+}
+
+TEST(PaletteMapper, EqualDistancesGoToTheLowerIndex) {
+    const FloatPaletteEntry darker = MakeFloatPaletteEntry(90, 100, 100);
+    const FloatPaletteEntry brighter = MakeFloatPaletteEntry(110, 100, 100);
+    const FloatPaletteEntry grey = MakeMapColor(100, 100, 100);
+    ASSERT_EQ(MapDistance(darker, grey), MapDistance(brighter, grey));
+    EXPECT_EQ(FastNearest({darker, brighter}, {100, 100, 100}), 0);
+    EXPECT_EQ(FastNearest({brighter, darker}, {100, 100, 100}), 0);
+
+    // A duplicate never beats its first occurrence.
+    const FloatPaletteEntry black = MakeFloatPaletteEntry(0, 0, 0);
+    EXPECT_EQ(FastNearest({grey, black, black, grey}, {100, 100, 100}), 0);
+    EXPECT_EQ(FastNearest({grey, black, black, grey}, {0, 0, 0}), 1);
+}
+
+TEST(PaletteMapper, FarPixelsKeepThePreviousIndexInScanOrder) {
+    // White lies more than 9999 away from black and from grey 100.
+    Palette palette(4, MakeFloatPaletteEntry(0, 0, 0));
+    palette[3] = MakeFloatPaletteEntry(100, 100, 100);
+    PaletteMapper mapper(palette);
+    EXPECT_EQ(mapper.Nearest(255, 255, 255), -1);
+
+    const uint8_t W = 255;
+    const uint8_t G = 100;
+    const std::vector<uint8_t> row = {W, W, W, G, G, G, W, W, W, W, W, W};
+    std::vector<uint8_t> indices(4, 99);
+    mapper.MapRow(row.data(), 4, 0, indices.data());  // even: last pixel first
+    EXPECT_EQ(indices, (std::vector<uint8_t>{3, 3, 0, 0}));
+    mapper.MapRow(row.data(), 4, 1, indices.data());  // odd: first pixel first
+    EXPECT_EQ(indices, (std::vector<uint8_t>{0, 3, 3, 3}));
+}
+
+TEST(PaletteMapper, EmptyPaletteFindsNothing) {
+    EXPECT_EQ(FastNearest({}, {1, 2, 3}), -1);
+}
+
+// Palettes with the features that trip pruning: duplicates, clusters of equal luminance,
+// fractional components, black entries at the front, entries far apart.
+Palette RandomPalette(std::mt19937& random, int kind) {
+    std::uniform_int_distribution<int> byte(0, 255);
+    Palette palette;
+    for (int e = 0; e < 256; ++e) {
+        if (kind == 0 && e < 40) {
+            palette.push_back(MakeFloatPaletteEntry(0, 0, 0));
+        } else if (kind == 1) {
+            palette.push_back(MakeFloatPaletteEntry(
+                static_cast<float>(byte(random)) + 0.25f * static_cast<float>(byte(random) % 4),
+                static_cast<float>(byte(random)), static_cast<float>(byte(random))));
+        } else if (kind == 2 && e % 3 != 0) {
+            palette.push_back(palette.back());
+        } else if (kind == 3) {
+            const int grey = byte(random) / 32 * 32;
+            palette.push_back(MakeFloatPaletteEntry(grey, grey, grey));
+        } else {
+            palette.push_back(MakeFloatPaletteEntry(byte(random), byte(random), byte(random)));
+        }
+    }
+    if (kind != 1) {
+        std::stable_sort(palette.begin(), palette.end(),
+                         [](const auto& a, const auto& b) { return a.lum < b.lum; });
+    }
+    return palette;
+}
+
+TEST(PaletteMapper, FastSearchEqualsPlainSearchOnRandomPalettes) {
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 24; ++round) {
+        const Palette palette = RandomPalette(random, round % 5);
+        PaletteMapper mapper(palette);
+        for (int i = 0; i < 20000; ++i) {
+            // Repeat some colours so the cache answers too.
+            const uint8_t pixel[3] = {static_cast<uint8_t>(byte(random)),
+                                      static_cast<uint8_t>(byte(random) % 64),
+                                      static_cast<uint8_t>(byte(random))};
+            const int plain = testing::PlainNearest(palette, pixel, -1);
+            ASSERT_EQ(mapper.Nearest(pixel[0], pixel[1], pixel[2]), plain)
+                << "round " << round << " pixel " << int(pixel[0]) << "," << int(pixel[1]) << ","
+                << int(pixel[2]);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quantize
