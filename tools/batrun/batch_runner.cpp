@@ -125,8 +125,9 @@ int BatchRunner::Echo(const std::string& rest) {
         out_ << rest.substr(1) << "\n";
         return 0;
     }
-    const std::string text = TrimLeft(rest);
-    const std::string word = TrimRight(text);
+    // Only the one blank after "echo" separates; further blanks are part of the text.
+    const std::string text = rest.empty() ? rest : rest.substr(1);
+    const std::string word = TrimRight(TrimLeft(text));
     if (SameWord(word, "off") || SameWord(word, "on")) {
         echoOn_ = SameWord(word, "on");
     } else if (word.empty()) {
