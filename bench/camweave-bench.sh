@@ -22,7 +22,7 @@ awk 'BEGIN {
 # Objects with motions fill the scene before the camera, effects after it: 5 MB in all.
 awk 'BEGIN {
     print "LWSC"; print "1"; print ""
-    for (i = 0; i < 15500; i++) {
+    for (i = 0; i < 16000; i++) {
         printf "LoadObject Objects\\Props\\prop%05d.lwo\n", i
         print "ShowObject 6 3"; print "ObjectMotion (unnamed)"; print "  9"; print "  3"
         for (k = 0; k < 3; k++) {
