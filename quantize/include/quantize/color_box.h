@@ -31,6 +31,9 @@ struct ColorBox {
 // added into the float error.
 void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& box);
 
+// The same for two boxes at once, with results identical to two single calls.
+void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b);
+
 // The component to split along: the first, in the order 0..3, whose spread equals maxSpread.
 int SplitAxis(const ColorBox& box);
 
@@ -58,9 +61,14 @@ uint32_t PartitionRun(std::span<PixEntry> pix, uint32_t first, uint32_t count, G
     return back;
 }
 
+// What SplitBox computes for the two halves: everything, or only the means, which is all that
+// a RefineSplit following at once reads before it recomputes everything.
+enum class SplitStats { kFull, kMeansOnly };
+
 // Splits `chosen` at the mean of its split axis: pixels above the mean go to `added`, which
 // receives the upper part of the run. Both boxes get fresh statistics.
-void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added);
+void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added,
+              SplitStats stats = SplitStats::kFull);
 
 // One reassignment pass over the run that `chosen` and `added` share after SplitBox (added
 // must follow chosen directly): a pixel moves to `added` when its distance to added's means is
