@@ -10,8 +10,12 @@
 
 namespace {
 
+SettingsLoadResult Damaged(int line, const std::string& what) {
+    return {SettingsStatus::Damaged, "line " + std::to_string(line) + ": " + what};
+}
+
 SettingsLoadResult Damaged(const SettingsScanner& in, const std::string& what) {
-    return {SettingsStatus::Damaged, "line " + std::to_string(in.Line()) + ": " + what};
+    return Damaged(in.Line(), what);
 }
 
 }  // namespace
@@ -19,13 +23,16 @@ SettingsLoadResult Damaged(const SettingsScanner& in, const std::string& what) {
 SettingsLoadResult ParseBoneSettings(std::string_view text, ExportSettings& settings) {
     SettingsScanner in(text);
     int version = 0;
+    const int versionLine = in.Line();
     if (!in.ReadInt(version)) return Damaged(in, "expected the format version");
     if (version > kBoneSettingsVersion) return {SettingsStatus::Newer, {}};
-    if (version < 1) return Damaged(in, "unknown format version " + std::to_string(version));
+    if (version < 1)
+        return Damaged(versionLine, "unknown format version " + std::to_string(version));
 
     int count = 0;
+    const int countLine = in.Line();
     if (!in.ReadInt(count)) return Damaged(in, "expected the number of rules");
-    if (count < 0) return Damaged(in, "negative number of rules");
+    if (count < 0) return Damaged(countLine, "negative number of rules");
 
     // The rules are read one by one, so a count larger than the file can hold ends at the end
     // of the text instead of allocating it up front.
@@ -73,9 +80,11 @@ std::string FormatBoneSettings(const ExportSettings& settings) {
 SettingsLoadResult ParseCourseSettings(std::string_view text, ExportSettings& settings) {
     SettingsScanner in(text);
     int version = 0;
+    const int versionLine = in.Line();
     if (!in.ReadInt(version)) return Damaged(in, "expected the format version");
     if (version > kCourseSettingsVersion) return {SettingsStatus::Newer, {}};
-    if (version < 1) return Damaged(in, "unknown format version " + std::to_string(version));
+    if (version < 1)
+        return Damaged(versionLine, "unknown format version " + std::to_string(version));
     float scale = 0.0f;
     int rotate = 0;
     if (!in.ReadFloat(scale)) return Damaged(in, "expected the scale factor");

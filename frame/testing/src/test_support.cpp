@@ -75,3 +75,25 @@ ScopedModule::~ScopedModule() {
     UnregisterModuleResources(handle_);
     SetLibraryModule(nullptr);
 }
+
+CallbackUiDriver& CallbackUiDriver::Then(Handler handler) {
+    handlers_.push_back(std::move(handler));
+    return *this;
+}
+
+void CallbackUiDriver::RunModal(WindowHandle dialog) {
+    const std::size_t index = static_cast<std::size_t>(run_++);
+    if (index < handlers_.size() && handlers_[index]) handlers_[index](dialog);
+    if (IsDialogOpen(dialog)) ui_actions::PressDefault(dialog);
+    if (IsDialogOpen(dialog)) ui_actions::Cancel(dialog);
+}
+
+int CallbackUiDriver::ShowMessage(WindowHandle, const std::string& text, const std::string& caption,
+                                  unsigned) {
+    messages_.push_back(caption + ": " + text);
+    return kIdOk;
+}
+
+bool CallbackUiDriver::ChooseFolder(WindowHandle, const std::string&, std::string&) {
+    return false;
+}

@@ -4,6 +4,7 @@
 #include <hostsdk/ui.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,4 +50,26 @@ class ScopedModule {
 
   private:
     ModuleHandle handle_;
+};
+
+// A driver that hands each modal dialog, in the order they open, to the next of a list of
+// test functions; a dialog still open after its function is closed with its default button,
+// then with Cancel. Message boxes are recorded as "Caption: text" and answered OK.
+class CallbackUiDriver : public UiDriver {
+  public:
+    using Handler = std::function<void(WindowHandle dialog)>;
+
+    CallbackUiDriver& Then(Handler handler);
+    const std::vector<std::string>& Messages() const { return messages_; }
+    int DialogsRun() const { return run_; }
+
+    void RunModal(WindowHandle dialog) override;
+    int ShowMessage(WindowHandle owner, const std::string& text, const std::string& caption,
+                    unsigned flags) override;
+    bool ChooseFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
+
+  private:
+    std::vector<Handler> handlers_;
+    std::vector<std::string> messages_;
+    int run_ = 0;
 };
