@@ -74,13 +74,6 @@ TEST(CameraList, StopsOnLinesThatDoNotScan) {
               "Error scanning shot.lc camera counts");
 }
 
-TEST(CameraList, VersionMustBeOne) {
-    EXPECT_EQ(Parse(List({}, "2")).status.error, "shot.lc is version 2, I can only do version 1");
-    EXPECT_EQ(Parse(List({}, "one")).status.error,
-              "shot.lc is version -1, I can only do version 1");
-    EXPECT_EQ(Parse("").status.error, "shot.lc is version -1, I can only do version 1");
-}
-
 TEST(CameraList, NoCamerasIsAnEmptyList) {
     const Parsed parsed = Parse(List({}));
     ASSERT_TRUE(parsed.status.ok());
@@ -97,4 +90,16 @@ TEST(CameraList, NamesLongerThanARecordHoldsAreRefused) {
     EXPECT_EQ(Parse(List({"\"" + longest + "\",0,0,0,0,0,0,3"}), true).status.error,
               "shot.lc camera 0: name longer than 98 characters (a panning camera)");
     EXPECT_TRUE(Parse(List({"\"" + longest.substr(1) + "\",0,0,0,0,0,0,3"}), true).status.ok());
+}
+
+TEST(CameraList, EveryTruncatedListEndsCleanly) {
+    const std::string full = List({"\"A\",1,2,3,0.1,0.2,0.3,1.5", "\"B\",4,5,6,0,0,0,2.5"});
+    for (std::size_t size = 0; size <= full.size(); ++size) {
+        const Parsed parsed = Parse(full.substr(0, size), true);
+        if (parsed.status.ok()) {
+            EXPECT_EQ(parsed.cameras.size(), 7u) << size;
+        } else {
+            EXPECT_NE(parsed.status.error.find("shot.lc"), std::string::npos) << size;
+        }
+    }
 }

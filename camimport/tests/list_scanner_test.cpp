@@ -4,18 +4,6 @@
 
 #include <cmath>
 
-TEST(ListScanner, WhiteSpaceDirectiveSkipsBlankLinesAndLeadingBlanks) {
-    ListScanner file("  7\n\n\n   next line\nlast\n");
-    int value = 0;
-    ASSERT_TRUE(file.ScanInt(value));
-    EXPECT_EQ(value, 7);
-    file.SkipWhiteSpace();
-    SkipLines(file, 1);  // the rest of "next line"
-    std::string rest;
-    ASSERT_TRUE(file.ScanUntil('\n', rest));
-    EXPECT_EQ(rest, "last");
-}
-
 TEST(ListScanner, IntegersNeedDigitsAndFitAnInt) {
     int value = 5;
     ListScanner sign("-\n");
@@ -64,12 +52,4 @@ TEST(ListScanner, ScanSetNeedsOneCharacterAndCrossesLines) {
     ListScanner twoLines("Lob\nby\"");
     ASSERT_TRUE(twoLines.ScanUntil('"', name));
     EXPECT_EQ(name, "Lob\nby");
-}
-
-TEST(ListScanner, SkipLinesStopsAtTheEnd) {
-    ListScanner file("a\nb");
-    SkipLines(file, 5);
-    EXPECT_TRUE(file.AtEnd());
-    SkipLines(file, -3);
-    EXPECT_TRUE(file.AtEnd());
 }

@@ -16,9 +16,3 @@ TEST(BatchLine, VariablesExpand) {
     EXPECT_EQ(ExpandVariables("%1 %2 %% %BATRUN_TEST_VALUE% [%BATRUN_TEST_UNSET%] 5%", parameters),
               "first  % 42 [] 5%");
 }
-
-TEST(BatchLine, WindowsPathsAndWords) {
-    EXPECT_EQ(HostPath("c:\\renders\\shot0001.tga"), "c:/renders/shot0001.tga");
-    EXPECT_TRUE(SameWord("RAWSMITH", "rawsmith"));
-    EXPECT_FALSE(SameWord("rawsmith", "rawsmith2"));
-}
