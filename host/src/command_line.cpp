@@ -89,6 +89,9 @@ int RunCommandLine(int argc, char** argv) {
     std::string listPlugins;
     CLI::App* list = app.add_subcommand("list", "List the plug-in libraries and their classes");
     list->add_option("--plugins", listPlugins, "Folder of the plug-in libraries");
+    std::string
+        unusedPlugcfg;  // accepted so that scripts can pass the same options to every command
+    list->add_option("--plugcfg", unusedPlugcfg, "Not used by list");
 
     CliValues exportValues;
     std::string scene, output;
