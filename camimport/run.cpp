@@ -11,11 +11,13 @@
 
 namespace {
 
-// Deletes the working scene, unless it is the very scene being imported into.
+// Deletes the working scene once this run has begun to write it. A file of that name found
+// before then may be anything, even the user's own scene, and is left alone.
 void DeleteWorkingScene() {
+    const RunState& run = TheRun();
+    if (!run.writingStarted) return;
     std::error_code ec;
-    const std::string& lws = TheRun().names.lws;
-    if (!lws.empty() && std::filesystem::equivalent(kWorkingScene, lws, ec)) return;
+    if (std::filesystem::equivalent(kWorkingScene, run.names.lws, ec)) return;
     std::filesystem::remove(kWorkingScene, ec);
 }
 
@@ -65,6 +67,7 @@ int RunCamweave(const std::vector<std::string>& arguments) {
 
     Check(
         ReadCameraList(run.names.lc, run.names.lws, run.settings.panning, std::cout, run.cameras));
+    run.writingStarted = true;
     Check(WriteSceneCameras(run.names.lws, kWorkingScene, run.cameras, std::cout));
     if (!run.settings.renamePrefix.empty()) {
         Check(WriteRenameBatch(run.names.batch, run.cameras, run.settings.renamePrefix,

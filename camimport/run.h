@@ -12,6 +12,7 @@ struct RunState {
     CommandLine settings;
     RunFileNames names;
     std::vector<CameraRecord> cameras;
+    bool writingStarted = false;  // from here on a "$$temp$$.lws" is this run's own
 };
 
 RunState& TheRun();
@@ -20,11 +21,11 @@ RunState& TheRun();
 // nothing else is left open here. Safe to call at any point of the run.
 void Cleanup();
 
-// The one error exit: Cleanup, delete the working scene, print "\n\nERROR:\n", the message and a
-// line end on standard output, exit status 1.
+// The one error exit: Cleanup, delete the working scene once this run has begun to write it, print
+// "\n\nERROR:\n", the message and a line end on standard output, exit status 1.
 [[noreturn]] void FatalError(const std::string& message);
 
-// Cleanup, delete the working scene, print the usage text, exit status 1.
+// Cleanup, delete the working scene as FatalError does, print the usage text, exit status 1.
 [[noreturn]] void ShowUsage();
 
 // The whole run for the given arguments (without the program name). Returns 0 after a complete

@@ -87,6 +87,8 @@ TEST_F(SceneRewrite, NamesThatWouldLoseTheScene) {
     EXPECT_EQ(working.status, 1);
     EXPECT_NE(working.output.find("Can't create $$temp$$.lws"), std::string::npos);
     EXPECT_EQ(ReadFile(folder / "$$temp$$.lws"), scene);
+    EXPECT_EQ(RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"$$temp$$", "/x"}).status, 1);
+    EXPECT_EQ(ReadFile(folder / "$$temp$$.lws"), scene);
 
     WriteFile(folder / "old.bak", scene);
     const ProgramResult backup = RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"old.bak", "scene.lc"});
