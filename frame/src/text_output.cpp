@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 void AppendG(std::string& out, double value) {
     char buffer[40];
@@ -61,6 +62,8 @@ void TextFileWriter::Discard() {
         std::fclose(file_);
         file_ = nullptr;
     }
-    if (created_) std::remove(path_.c_str());
+    // Only a regular file is deleted: an export to a device leaves the device alone.
+    std::error_code ignored;
+    if (created_ && std::filesystem::is_regular_file(path_, ignored)) std::remove(path_.c_str());
     created_ = good_ = false;
 }
