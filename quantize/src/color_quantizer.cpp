@@ -111,8 +111,12 @@ bool ColorQuantizer::BuildPalette() {
         if (Progress("Phase 2", kColorCount - 1, i)) return false;
         const int chosen = WorstBox(std::span<const ColorBox>(boxes_).first(i + 1));
         if (boxes_[chosen].error <= 0.0f) break;  // every box holds one colour
-        quantize::SplitBox(pix_, boxes_[chosen], boxes_[i + 1], SplitStats::kMeansOnly);
-        RefineSplit(chosen, i + 1);
+        if (refinement_) {
+            quantize::SplitBox(pix_, boxes_[chosen], boxes_[i + 1], SplitStats::kMeansOnly);
+            RefineSplit(chosen, i + 1);
+        } else {
+            SplitBox(chosen, i + 1);
+        }
     }
     std::vector<PixEntry>().swap(pix_);
     BuildSortedPalette();

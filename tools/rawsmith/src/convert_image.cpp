@@ -40,24 +40,6 @@ std::unique_ptr<QuantBitmap> SampledBitmap(const TrueColorImage& image) {
     return sample;
 }
 
-// Each pixel takes the entry nearest to the centre of its 5-bit-per-component cell.
-void MapByCells(const TrueColorImage& image, std::span<const quantize::FloatPaletteEntry> palette,
-                std::vector<uint8_t>& indices) {
-    quantize::PaletteMapper mapper(palette);
-    std::vector<int16_t> cells(1 << 15, -1);
-    indices.resize(image.bgr.size() / 3);
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        const uint8_t* p = &image.bgr[i * 3];
-        const int cell = (p[0] >> 3) | ((p[1] >> 3) << 5) | ((p[2] >> 3) << 10);
-        if (cells[cell] < 0) {
-            const auto centre = [](uint8_t v) { return static_cast<uint8_t>((v & 0xF8) | 4); };
-            cells[cell] = static_cast<int16_t>(
-                std::max(0, mapper.Nearest(centre(p[0]), centre(p[1]), centre(p[2]))));
-        }
-        indices[i] = static_cast<uint8_t>(cells[cell]);
-    }
-}
-
 }  // namespace
 
 bool ConvertImage(const TrueColorImage& image, const ConvertOptions& options,
@@ -65,7 +47,7 @@ bool ConvertImage(const TrueColorImage& image, const ConvertOptions& options,
                   std::string& error) {
     error.clear();
     FailureCollector collector(error);
-    if (!options.samplePalette && !options.coarseMapping) {
+    if (!options.samplePalette && !options.meanSplitsOnly) {
         return quantize::QuantizeImage(image.bgr.data(), image.width, image.height, 24, indices,
                                        palette);
     }
@@ -77,14 +59,13 @@ bool ConvertImage(const TrueColorImage& image, const ConvertOptions& options,
     if (options.samplePalette && !sample) return false;
 
     quantize::ColorQuantizer quantizer;
-    if (!quantizer.AddBitmap(sample ? *sample : *bitmap) || !quantizer.BuildPalette()) return false;
-    std::copy_n(quantizer.BytePalette().begin(), palette.size(), palette.begin());
-    if (options.coarseMapping) {
-        MapByCells(image, quantizer.FloatPalette(), indices);
-        return true;
+    quantizer.SetRefinement(!options.meanSplitsOnly);
+    if (!quantizer.AddBitmap(sample ? *sample : *bitmap) || !quantizer.BuildPalette() ||
+        !quantizer.RemapBitmap(bitmap)) {
+        return false;
     }
-    if (!quantizer.RemapBitmap(bitmap)) return false;
     indices.assign(bitmap->Data().begin(), bitmap->Data().end());
+    std::copy(bitmap->Palette().begin(), bitmap->Palette().end(), palette.begin());
     return true;
 }
 

@@ -14,7 +14,7 @@ constexpr const char* kUsage =
     "  blue) beside FILE. Reads uncompressed 24- or 32-bit Targa files and binary PPM files.\n"
     "  /q  quiet: print nothing on success\n"
     "  /p  preview: build the palette from a quarter of the pixels\n"
-    "  /m  preview: map pixels by 15-bit colour cells\n";
+    "  /m  preview: split colour boxes at their means only, without reassignment\n";
 
 bool IsSwitch(const std::string& arg, char letter) {
     return arg.size() == 2 && arg[0] == '/' &&
@@ -37,7 +37,7 @@ int RunRawsmith(const std::vector<std::string>& args, std::ostream& out, std::os
         } else if (IsSwitch(arg, 'p')) {
             options.samplePalette = true;
         } else if (IsSwitch(arg, 'm')) {
-            options.coarseMapping = true;
+            options.meanSplitsOnly = true;
         } else {
             files.push_back(arg);
         }

@@ -12,9 +12,9 @@ namespace rawsmith {
 
 // How the palette image is made.
 struct ConvertOptions {
-    bool quiet = false;          // /q: no lines on standard output
-    bool samplePalette = false;  // /p: palette from every second pixel of every second row
-    bool coarseMapping = false;  // /m: map by 15-bit colour cells instead of exact colours
+    bool quiet = false;           // /q: no lines on standard output
+    bool samplePalette = false;   // /p: palette from every second pixel of every second row
+    bool meanSplitsOnly = false;  // /m: boxes split at their means, no reassignment pass
 };
 
 // Quantizes the image with the project's quantizer. Without preview options the result is
