@@ -75,7 +75,7 @@ bool ColorQuantizer::AddBitmap(const QuantBitmap& bitmap) {
 
     PixEntry* out = pix_.data() + start;
     for (int row = 0; row < bitmap.Height(); ++row) {
-        std::memcpy(scanline_.data(), bitmap.Row(row), rowBytes);
+        std::copy_n(bitmap.Row(row), rowBytes, scanline_.data());
         for (std::size_t x = 0; x < width; ++x) {
             const uint8_t* pixel = scanline_.data() + x * 3;
             *out++ = MakePixEntry(pixel[0], pixel[1], pixel[2]);
@@ -164,9 +164,9 @@ bool ColorQuantizer::RemapBitmap(std::unique_ptr<QuantBitmap>& bitmap) {
 
     for (int row = 0; row < bitmap->Height(); ++row) {
         if (Progress("Phase 3", bitmap->Height(), row)) return false;
-        std::memcpy(scanline_.data(), bitmap->Row(row), rowBytes);
+        std::copy_n(bitmap->Row(row), rowBytes, scanline_.data());
         mapper->MapRow(scanline_.data(), width, row, indexRow_.data());
-        std::memcpy(mapped->Row(row), indexRow_.data(), static_cast<std::size_t>(width));
+        std::copy_n(indexRow_.data(), width, mapped->Row(row));
     }
     mapped->SetName(bitmap->Name());
     std::copy(bytePalette_.begin(), bytePalette_.end(), mapped->Palette().begin());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "synth_image.h"
 
 namespace rawsmith {
@@ -121,6 +123,38 @@ TEST(ReadPpm, RejectsWhatItCannotRead) {
         TrueColorImage image;
         std::string error;
         EXPECT_FALSE(ReadImage(prefix, image, error)) << size;
+    }
+}
+
+}  // namespace
+}  // namespace rawsmith
+
+namespace rawsmith {
+namespace {
+
+// Random byte changes to valid files: each read either succeeds with a consistent image or
+// fails with a reason, and never reads outside the bytes (checked by the sanitizer build).
+TEST(ReadImage, SurvivesCorruptedFiles) {
+    std::mt19937 random(99);
+    for (const auto& good :
+         {quantize::synth::EncodeTarga(kImage, 32, true), quantize::synth::EncodePpm(kImage)}) {
+        for (int round = 0; round < 3000; ++round) {
+            std::vector<uint8_t> bytes = good;
+            const int changes = 1 + static_cast<int>(random() % 4);
+            for (int c = 0; c < changes; ++c) {
+                bytes[random() % std::min<std::size_t>(bytes.size(), 24)] =
+                    static_cast<uint8_t>(random());
+            }
+            bytes.resize(bytes.size() - random() % 8);
+            TrueColorImage image;
+            std::string error;
+            if (ReadImage(bytes, image, error)) {
+                EXPECT_EQ(image.bgr.size(),
+                          static_cast<std::size_t>(image.width) * image.height * 3);
+            } else {
+                EXPECT_FALSE(error.empty());
+            }
+        }
     }
 }
 
