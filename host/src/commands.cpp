@@ -194,7 +194,7 @@ int RunExport(const std::string& scenePath, const std::string& outputPath,
     session.Review(err);
     if (result == 1) return kExitOk;
     err << "plughost: the export to " << outputPath << " failed (the exporter returned " << result
-        << ")\n";
+        << (session.Host().CancelRequested() ? "; it was cancelled" : "") << ")\n";
     return kExitFailed;
 }
 

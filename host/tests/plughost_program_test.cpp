@@ -184,8 +184,9 @@ TEST_F(PlughostProgram, CancelAtAProgressPointFailsTheExportWithStatus1) {
     Result r = Run("export scene.json out.fak --cancel-at 'Faking:40' " + Fakes());
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_FALSE(fs::exists(Path("out.fak")));
-    EXPECT_NE(r.err.find("the export to out.fak failed (the exporter returned 0)"),
-              std::string::npos);
+    EXPECT_NE(
+        r.err.find("the export to out.fak failed (the exporter returned 0; it was cancelled)"),
+        std::string::npos);
     r = Run("export scene.json out.fak " + Fakes(), "PLUGHOST_CANCEL_AT='Faking:0'");
     EXPECT_EQ(r.status, 1) << r.err;
     r = Run("export scene.json out.fak --cancel-at-poll 2 " + Fakes());

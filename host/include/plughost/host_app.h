@@ -10,6 +10,9 @@
 
 namespace plughost {
 
+// Whether Ctrl-C was pressed since the last reset.
+bool Interrupted();
+
 struct HostSettings {
     Interval range{0, 0};
     TimeValue time = 0;
@@ -46,6 +49,8 @@ class PlugHost : public HostInterface {
     // Sets the cancel flag at the given GetCancel call (1 = the first).
     void SetCancelAtPoll(int poll) { cancelAtPoll_ = poll; }
 
+    // The cancel flag as it stands, without counting as a query.
+    bool CancelRequested() const { return cancel_ || Interrupted(); }
     // Utility panel pages now open, oldest first.
     const std::vector<WindowHandle>& Pages() const { return pages_; }
     int AcceleratorsDisabled() const { return acceleratorsOff_; }
@@ -78,8 +83,7 @@ class InterruptGuard {
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 };
 
-// Whether Ctrl-C was pressed since the last reset; ResetInterrupt re-arms the handler.
-bool Interrupted();
+// ResetInterrupt clears the Ctrl-C flag and re-arms the handler.
 void ResetInterrupt();
 
 }  // namespace plughost
