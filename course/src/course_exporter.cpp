@@ -1,0 +1,81 @@
+#include "course/course_exporter.h"
+
+#include <string>
+
+#include "course/course_search.h"
+#include "course/ravelpath_classes.h"
+#include "frame/export_settings.h"
+#include "frame/options_dialog.h"
+#include "frame/plugin_state.h"
+#include "frame/settings_file.h"
+#include "skeleton/bone_matrix.h"
+
+CourseExporter::CourseExporter() : FixedTextExporter(kCourseExporterTexts) {}
+
+int CourseFrameCount(TimeValue start, TimeValue end, int ticksPerFrame) {
+    if (ticksPerFrame <= 0) return end >= start ? 1 : 0;
+    // In 64 bits: a range across the whole tick span does not overflow the difference.
+    const long long span = static_cast<long long>(end) - start;
+    if (span < 0) return 0;
+    return static_cast<int>(span / ticksPerFrame + 1);
+}
+
+void WriteCourseHeader(TextFileWriter& out, int frameCount) {
+    out.WriteLine("// .CRS version");
+    out.WriteLine(std::to_string(kExporterVersion));
+    out.WriteLine("// numFrames");
+    out.WriteLine(std::to_string(frameCount));
+    out.WriteLine("// matrixList (4x3, each row on a seperate line)");
+}
+
+void WriteCourseMatrices(TextFileWriter& out, SceneNode& node, TimeValue start, int ticksPerFrame,
+                         int frameCount) {
+    for (int k = 0; k < frameCount && out.Good(); ++k) {
+        const auto time = static_cast<TimeValue>(start + static_cast<long long>(k) * ticksPerFrame);
+        // The object transform places the geometry, pivot offset included, unlike the Bone
+        // exporter's node transform.
+        WriteBoneMatrix(node.GetObjectTM(time), out);
+    }
+}
+
+int CourseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterface* host, bool) {
+    if (!host || !name) return 0;
+    SetLibraryHost(host);
+    ExportSettings& settings = LibrarySettings();
+    const Interval range = host->GetAnimRange();
+    settings.rangeStart = range.start;
+    settings.rangeEnd = range.end;
+    settings.ticksPerFrame = GetTicksPerFrame();
+
+    LoadCourseSettings();
+    switch (RunCourseOptionsDialog()) {
+        case DialogOutcome::Cancelled:
+            return 1;
+        case DialogOutcome::Unavailable:
+            return 0;
+        case DialogOutcome::Confirmed:
+            break;
+    }
+    SaveCourseSettings();
+
+    if (!out_.Open(name)) return 0;
+    const int frameCount =
+        CourseFrameCount(settings.rangeStart, settings.rangeEnd, settings.ticksPerFrame);
+    WriteCourseHeader(out_, frameCount);
+
+    const CourseSearchResult found = FindCourseNode(*host, host->GetRootNode(), settings.nodeName);
+    if (found.outcome == SearchOutcome::Found)
+        WriteCourseMatrices(out_, *found.node, settings.rangeStart, settings.ticksPerFrame,
+                            frameCount);
+    if (found.outcome == SearchOutcome::NotFound)
+        MessageBox(HostWindow(), "Can't find node \"" + settings.nodeName + "\"",
+                   kCourseExporterTexts.shortDescription, kMbOk | kMbIconWarning);
+
+    // A file that could not be written completely counts as a failed export too.
+    const bool written = out_.Close() && found.outcome == SearchOutcome::Found;
+    if (!written) {
+        out_.Discard();
+        return 0;
+    }
+    return 1;
+}
