@@ -61,7 +61,7 @@ TEST(ComputeBoxStats, MeansTruncateAndEmptyBoxIsZero) {
     EXPECT_EQ(empty.maxSpread, 0.0f);
 }
 
-TEST(Selection, TiesGoToFirstAxisAndLowestBox) {
+TEST(BoxSelection, TiesGoToFirstAxisAndLowestBox) {
     ColorBox box;
     box.spread = {5, 5, 1, 0};
     box.maxSpread = 5;

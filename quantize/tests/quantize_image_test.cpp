@@ -98,7 +98,7 @@ TEST(QuantizeImage, LargestRowStillFits) {
     EXPECT_EQ(palette[255 * 3], 40);
 }
 
-TEST(FailureReporter, DefaultWritesToStandardError) {
+TEST(QuantizeFailureReporter, DefaultWritesToStandardError) {
     ::testing::internal::CaptureStderr();
     ReportQuantizeFailure("Nothing to quantize.");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Nothing to quantize.\n");

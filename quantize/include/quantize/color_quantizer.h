@@ -40,7 +40,8 @@ class ColorQuantizer {
     // far keep their 8-bit form.
     bool QuantizeBitmaps(std::vector<std::unique_ptr<QuantBitmap>>& bitmaps);
 
-    // Releases the working memory and zeroes the boxes and palettes; keeps the progress hook.
+    // Releases the working memory and zeroes the boxes and palettes; keeps the progress hook
+    // and the refinement setting.
     void ResetQuantizer();
 
     // Appends the pixels of a 24-bit image to the Pix array; other depths add nothing.

@@ -11,7 +11,7 @@ namespace {
 
 const quantize::synth::Image kImage = quantize::synth::Noise(5, 3, 17);
 
-TEST(ReadTarga, AllOriginsAndDepthsGiveTheSamePixels) {
+TEST(RawsmithTargaReader, AllOriginsAndDepthsGiveTheSamePixels) {
     for (int bits : {24, 32}) {
         for (bool topDown : {false, true}) {
             TrueColorImage image;
@@ -26,7 +26,7 @@ TEST(ReadTarga, AllOriginsAndDepthsGiveTheSamePixels) {
     }
 }
 
-TEST(ReadTarga, SkipsIdAndColourMapAndHonoursRightToLeft) {
+TEST(RawsmithTargaReader, SkipsIdAndColourMapAndHonoursRightToLeft) {
     auto bytes = quantize::synth::EncodeTarga(kImage, 24, true);
     bytes[0] = 3;   // image id length
     bytes[1] = 1;   // a colour map is present
@@ -46,7 +46,7 @@ TEST(ReadTarga, SkipsIdAndColourMapAndHonoursRightToLeft) {
     }
 }
 
-TEST(ReadTarga, RejectsWhatItCannotRead) {
+TEST(RawsmithTargaReader, RejectsWhatItCannotRead) {
     const auto good = quantize::synth::EncodeTarga(kImage, 24, false);
     struct Case {
         std::size_t at;
@@ -68,7 +68,7 @@ TEST(ReadTarga, RejectsWhatItCannotRead) {
     }
 }
 
-TEST(ReadTarga, EveryTruncatedPrefixFails) {
+TEST(RawsmithTargaReader, EveryTruncatedPrefixFails) {
     for (int bits : {24, 32}) {
         const auto good = quantize::synth::EncodeTarga(kImage, bits, false);
         for (std::size_t size = 0; size < good.size(); ++size) {
@@ -91,7 +91,7 @@ std::vector<uint8_t> Bytes(const std::string& text) {
     return {text.begin(), text.end()};
 }
 
-TEST(ReadPpm, ReadsHeaderWithCommentsAndSwapsToBlueGreenRed) {
+TEST(RawsmithPpmReader, ReadsHeaderWithCommentsAndSwapsToBlueGreenRed) {
     TrueColorImage image;
     std::string error;
     ASSERT_TRUE(
@@ -102,7 +102,7 @@ TEST(ReadPpm, ReadsHeaderWithCommentsAndSwapsToBlueGreenRed) {
     EXPECT_EQ(image.bgr, kImage.bgr);
 }
 
-TEST(ReadPpm, RejectsWhatItCannotRead) {
+TEST(RawsmithPpmReader, RejectsWhatItCannotRead) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"P3\n1 1\n255\n", "not a binary PPM file (no P6 at the start)"},
         {"P6\n70000 1\n255\n", "the image is 70000 x 1, over the limit of 65535 on either side"},
@@ -134,7 +134,7 @@ namespace {
 
 // Random byte changes to valid files: each read either succeeds with a consistent image or
 // fails with a reason, and never reads outside the bytes (checked by the sanitizer build).
-TEST(ReadImage, SurvivesCorruptedFiles) {
+TEST(RawsmithImageReader, SurvivesCorruptedFiles) {
     std::mt19937 random(99);
     for (const auto& good :
          {quantize::synth::EncodeTarga(kImage, 32, true), quantize::synth::EncodePpm(kImage)}) {

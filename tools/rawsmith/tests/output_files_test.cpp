@@ -7,7 +7,7 @@
 namespace rawsmith {
 namespace {
 
-TEST(ReplaceExtension, ReplacesOnlyTheFileNamesExtension) {
+TEST(RawsmithOutputPath, ReplacesOnlyTheFileNamesExtension) {
     EXPECT_EQ(ReplaceExtension("out/Cam01.tga", ".raw"), "out/Cam01.raw");
     EXPECT_EQ(ReplaceExtension("C:\\out\\Cam01n.tga", ".act"), "C:\\out\\Cam01n.act");
     EXPECT_EQ(ReplaceExtension("render.v2/Cam01", ".raw"), "render.v2/Cam01.raw");
@@ -16,7 +16,7 @@ TEST(ReplaceExtension, ReplacesOnlyTheFileNamesExtension) {
     EXPECT_EQ(ReplaceExtension(".tga", ".raw"), ".tga.raw");
 }
 
-TEST(WriteFilePair, WritesBothOrNothing) {
+TEST(RawsmithOutputFiles, WritesBothOrNothing) {
     const testing::TempFolder folder("pair");
     std::string error;
     ASSERT_TRUE(WriteFilePair(folder.File("a.raw"), std::vector<uint8_t>{1, 2},
@@ -32,7 +32,7 @@ TEST(WriteFilePair, WritesBothOrNothing) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.act", "a.raw"}));
 }
 
-TEST(WriteFileReplacing, ReplacesAnEarlierFileAndLeavesNoTemporary) {
+TEST(RawsmithOutputFiles, ReplacesAnEarlierFileAndLeavesNoTemporary) {
     const testing::TempFolder folder("single");
     std::string error;
     testing::WriteBytes(folder.File("x.ppm"), {9, 9, 9});
