@@ -21,15 +21,28 @@ PixEntry MakePixEntry(uint8_t c0, uint8_t c1, uint8_t c2) {
 
 namespace {
 
-// Kept here, inlined into the refinement walk; the flags of this library guarantee no fused
-// multiply-adds.
-inline double Distance(const PixEntry& pixel, const std::array<int16_t, 4>& mean) {
-    const int d0 = pixel.c[0] - mean[0];
-    const int d1 = pixel.c[1] - mean[1];
-    const int d2 = pixel.c[2] - mean[2];
-    const int d3 = pixel.c[3] - mean[3];
-    return 0.3 * (d0 * d0) + 0.59 * (d1 * d1) + 0.11 * (d2 * d2) + 0.7 * (d3 * d3);
-}
+constexpr std::array<double, 4> kDistanceWeights = {0.3, 0.59, 0.11, 0.7};
+
+// BoxDistance to fixed means with each weighted square looked up by its pixel byte: the same
+// products summed in the same order, so the same doubles, without the per-pixel arithmetic.
+class DistanceTable {
+  public:
+    explicit DistanceTable(const std::array<int16_t, 4>& mean) {
+        for (int k = 0; k < 4; ++k) {
+            for (int value = 0; value < 256; ++value) {
+                const int d = value - mean[k];
+                term_[k][value] = kDistanceWeights[k] * (d * d);
+            }
+        }
+    }
+
+    double operator()(const PixEntry& p) const {
+        return term_[0][p.c[0]] + term_[1][p.c[1]] + term_[2][p.c[2]] + term_[3][p.c[3]];
+    }
+
+  private:
+    std::array<std::array<double, 256>, 4> term_;
+};
 
 // Accumulates the statistics of one box in the fixed order of its run. It keeps its running
 // values to itself (not in the box, which the compiler must assume the pixel bytes may alias),
@@ -159,7 +172,12 @@ int WorstBox(std::span<const ColorBox> boxes) {
 }
 
 double BoxDistance(const PixEntry& pixel, const std::array<int16_t, 4>& mean) {
-    return Distance(pixel, mean);
+    const int d0 = pixel.c[0] - mean[0];
+    const int d1 = pixel.c[1] - mean[1];
+    const int d2 = pixel.c[2] - mean[2];
+    const int d3 = pixel.c[3] - mean[3];
+    return kDistanceWeights[0] * (d0 * d0) + kDistanceWeights[1] * (d1 * d1) +
+           kDistanceWeights[2] * (d2 * d2) + kDistanceWeights[3] * (d3 * d3);
 }
 
 void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added, SplitStats stats) {
@@ -183,11 +201,11 @@ void RefineSplit(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
     assert(added.first == chosen.first + chosen.count);
     const uint32_t count = chosen.count + added.count;
     const uint32_t end = chosen.first + count;
-    const std::array<int16_t, 4> keptMean = chosen.mean;
-    const std::array<int16_t, 4> newMean = added.mean;
+    const DistanceTable toKept(chosen.mean);
+    const DistanceTable toNew(added.mean);
     const uint32_t split = PartitionRun(pix, chosen.first, count, [&](const PixEntry& p) {
         // Ties stay with the chosen box.
-        return BoxDistance(p, newMean) < static_cast<float>(BoxDistance(p, keptMean));
+        return toNew(p) < static_cast<float>(toKept(p));
     });
     added = ColorBox{};
     added.first = split;
