@@ -217,6 +217,13 @@ TEST_F(CourseExporterTest, UnwritableOutputReturnsZeroWithoutAMessage) {
     EXPECT_TRUE(std::filesystem::exists(SettingsPath()));
 }
 
+TEST_F(CourseExporterTest, AWriteFailureIsAFailedExport) {
+    // The device accepts the open and refuses the data, as a full disk would.
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    EXPECT_EQ(Export("set 1017 Track01", "/dev/full"), 0);
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST(CourseFrameCount, CountsWholeFramesInclusive) {
     EXPECT_EQ(CourseFrameCount(0, 1440, 160), 10);
     EXPECT_EQ(CourseFrameCount(0, 1500, 160), 10);  // a partial last frame is not written
