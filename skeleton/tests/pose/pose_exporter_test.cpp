@@ -234,6 +234,18 @@ TEST_F(PoseExportTest, ConvertedMeshIsDeletedNativeMeshIsNot) {
     EXPECT_EQ(Counts(), "0, 4, 2");
 }
 
+TEST_F(PoseExportTest, TextureFacesThatNameNoTextureVertexGiveZeroTexels) {
+    MeshCounters native;
+    TriangleMesh mesh = FourVertices();
+    mesh.textureVertices = {{0.25f, 0.75f, 0}};
+    mesh.textureFaces.resize(1);
+    mesh.textureFaces[0].t[2] = 9;
+    LoadScene(BodyScene(kPhysique));
+    Skin(Node("Body"), std::make_unique<CountingMesh>(mesh, native, false));
+    ASSERT_EQ(Export(), 1);
+    EXPECT_EQ(Triangles(), (Text{"-1, 2,0,0, 1,64,64, 0,64,64", "-1, 3,0,0, 2,0,0, 0,0,0"}));
+}
+
 TEST_F(PoseExportTest, ConvertedMeshIsDeletedOnEveryFailure) {
     MeshCounters converted;
     const std::string second =

@@ -104,9 +104,15 @@ TEST_F(TargaTest, EachFailureIsReportedAndReleasesTheBitmap) {
     manager_.images["fine.png"] = FakeBitmapManager::Plain(2, 2, {0, 0, 0, 65535});
     const std::string noFolder = dir_.File("no/such/folder/out.tga");
     EXPECT_FALSE(Save("fine.png", noFolder));
-    EXPECT_EQ(driver_.Messages(), (Text{"VTR Pose Exporter: Can't load missing.png",
-                                        "VTR Pose Exporter: Error getting pixels from broken.png",
-                                        "VTR Pose Exporter: Can't create " + noFolder}));
+    // A width the header's 16 bits cannot hold is refused before anything is written.
+    manager_.images["wide.png"] = FakeBitmapManager::Plain(65536, 0, {});
+    EXPECT_FALSE(Save("wide.png", Target()));
+    EXPECT_EQ(driver_.Messages(),
+              (Text{"VTR Pose Exporter: Can't load missing.png",
+                    "VTR Pose Exporter: Error getting pixels from broken.png",
+                    "VTR Pose Exporter: Can't create " + noFolder,
+                    "VTR Pose Exporter: wide.png is 65536 x 0 pixels, more than a Targa file "
+                    "can hold"}));
     EXPECT_EQ(manager_.live, 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
 }
