@@ -4,6 +4,7 @@
 
 #include "course/course_search.h"
 #include "course/ravelpath_classes.h"
+#include "frame/export_flow.h"
 #include "frame/export_settings.h"
 #include "frame/options_dialog.h"
 #include "frame/plugin_state.h"
@@ -40,22 +41,11 @@ void WriteCourseMatrices(TextFileWriter& out, SceneNode& node, TimeValue start, 
 
 int CourseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterface* host, bool) {
     if (!host || !name) return 0;
-    SetLibraryHost(host);
-    ExportSettings& settings = LibrarySettings();
     const Interval range = host->GetAnimRange();
-    settings.rangeStart = range.start;
-    settings.rangeEnd = range.end;
-    settings.ticksPerFrame = GetTicksPerFrame();
+    const ExportSettings& settings = BeginExport(*host, range.start, range.end);
 
     LoadCourseSettings();
-    switch (RunCourseOptionsDialog()) {
-        case DialogOutcome::Cancelled:
-            return 1;
-        case DialogOutcome::Unavailable:
-            return 0;
-        case DialogOutcome::Confirmed:
-            break;
-    }
+    if (auto result = ResultAfterDialog(RunCourseOptionsDialog())) return *result;
     SaveCourseSettings();
 
     if (!out_.Open(name)) return 0;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "frame/export_flow.h"
 #include "frame/export_settings.h"
 #include "frame/options_dialog.h"
 #include "frame/plugin_state.h"
@@ -33,22 +34,12 @@ BoneExporter::~BoneExporter() {
 
 int BoneExporter::DoExport(const char* name, ExportSceneInterface*, HostInterface* host, bool) {
     if (!host || !name) return 0;
-    SetLibraryHost(host);
-    ExportSettings& settings = LibrarySettings();
     const Interval range = host->GetAnimRange();
-    settings.rangeStart = range.start;
-    settings.rangeEnd = range.end;
-    settings.ticksPerFrame = GetTicksPerFrame();
+    BeginExport(*host, range.start, range.end);
 
     LoadBoneSettings();
-    switch (RunBoneOptionsDialog(BoneDialogVariant::Bone)) {
-        case DialogOutcome::Cancelled:
-            return 1;
-        case DialogOutcome::Unavailable:
-            return 0;
-        case DialogOutcome::Confirmed:
-            break;
-    }
+    if (auto result = ResultAfterDialog(RunBoneOptionsDialog(BoneDialogVariant::Bone)))
+        return *result;
     SaveBoneSettings();
 
     if (!out_.Open(name)) return 0;

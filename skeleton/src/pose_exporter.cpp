@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "frame/export_flow.h"
 #include "frame/export_settings.h"
 #include "frame/options_dialog.h"
 #include "frame/plugin_state.h"
@@ -40,22 +41,14 @@ PoseExporter::~PoseExporter() {
 
 int PoseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterface* host, bool) {
     if (!host || !name) return 0;
-    SetLibraryHost(host);
-    ExportSettings& settings = LibrarySettings();
     exportTime_ = host->GetTime();
-    settings.rangeStart = settings.rangeEnd = exportTime_;
-    settings.ticksPerFrame = GetTicksPerFrame();
+    const ExportSettings& settings = BeginExport(*host, exportTime_, exportTime_);
     PoseOutputLocation() = SplitOutputLocation(name);
 
     LoadBoneSettings();
-    switch (RunBoneOptionsDialog(BoneDialogVariant::Pose, PoseOutputLocation().Folder())) {
-        case DialogOutcome::Cancelled:
-            return 1;
-        case DialogOutcome::Unavailable:
-            return 0;
-        case DialogOutcome::Confirmed:
-            break;
-    }
+    if (auto result = ResultAfterDialog(
+            RunBoneOptionsDialog(BoneDialogVariant::Pose, PoseOutputLocation().Folder())))
+        return *result;
     SaveBoneSettings();
 
     if (!out_.Open(name)) return 0;
