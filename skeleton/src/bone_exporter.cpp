@@ -3,6 +3,7 @@
 #include <string>
 
 #include "frame/export_flow.h"
+#include "frame/export_progress.h"
 #include "frame/export_settings.h"
 #include "frame/options_dialog.h"
 #include "frame/plugin_state.h"
@@ -11,18 +12,6 @@
 #include "skeleton/bone_name_list.h"
 #include "skeleton/bone_rules.h"
 #include "skeleton/quellstone_classes.h"
-
-namespace {
-
-unsigned long NoWork(void*) {
-    return 0;
-}
-
-int Percent(long long done, long long total) {
-    return total > 0 ? static_cast<int>(done * 100 / total) : 0;
-}
-
-}  // namespace
 
 BoneExporter::BoneExporter() : FixedTextExporter(kBoneExporterTexts) {
     TheBoneNameList().Clear();
@@ -62,7 +51,7 @@ bool BoneExporter::WriteFile(HostInterface* host) {
     boneCount_ = 0;
     currentTime_ = settings.rangeStart;
 
-    StartPhase(host, "Counting bones");
+    StartProgressPhase(*host, "Counting bones");
     pass_ = Pass::Count;
     boneIndex_ = 0;
     TheBoneNameList().Clear();
@@ -74,13 +63,13 @@ bool BoneExporter::WriteFile(HostInterface* host) {
     out_.WriteLine(std::to_string(boneCount_) + "," + std::to_string(frameCount_));
     if (!counted) return false;
 
-    StartPhase(host, "Exporting bone linkage");
+    StartProgressPhase(*host, "Exporting bone linkage");
     out_.WriteLine("// boneList: \"name\", parentindex");
     pass_ = Pass::Linkage;
     boneIndex_ = 0;
     if (!Walk(host, host->GetRootNode())) return false;
 
-    StartPhase(host, "Exporting matrices");
+    StartProgressPhase(*host, "Exporting matrices");
     out_.WriteLine("// matrixList (4x3, each row on a seperate line)");
     for (int k = 0; k < frameCount_; ++k) {
         currentTime_ = static_cast<TimeValue>(settings.rangeStart +
@@ -88,16 +77,11 @@ bool BoneExporter::WriteFile(HostInterface* host) {
         pass_ = Pass::Matrices;
         boneIndex_ = 0;
         if (!Walk(host, host->GetRootNode())) return false;
-        if (frameCount_ > 1) host->ProgressUpdate(Percent(k + 1, frameCount_));
+        if (frameCount_ > 1) host->ProgressUpdate(ProgressPercent(k + 1, frameCount_));
         // A full disk shows up here rather than at the close, hours of frames later.
         if (!out_.Good()) return false;
     }
     return out_.Good();
-}
-
-void BoneExporter::StartPhase(HostInterface* host, const char* title) {
-    host->ProgressStart(title, true, &NoWork, nullptr);
-    host->ProgressUpdate(0);
 }
 
 bool BoneExporter::Walk(HostInterface* host, SceneNode* node) {
@@ -111,8 +95,7 @@ bool BoneExporter::Walk(HostInterface* host, SceneNode* node) {
 
 bool BoneExporter::Visit(HostInterface* host, SceneNode* node) {
     if (LibrarySettings().ignoreHidden && node->IsNodeHidden()) return true;
-    const char* rawName = node->GetName();
-    const std::string name = rawName ? rawName : "";
+    const std::string name = NodeName(*node);
     if (!IsBoneName(name)) return true;
 
     if (pass_ == Pass::Count) {
@@ -123,7 +106,7 @@ bool BoneExporter::Visit(HostInterface* host, SceneNode* node) {
     // A pass that meets more bones than were counted (the scene changed) stops like a cancel.
     if (boneIndex_ >= boneCount_) return false;
     if (pass_ == Pass::Linkage || frameCount_ == 1)
-        host->ProgressUpdate(Percent(boneIndex_, boneCount_));
+        host->ProgressUpdate(ProgressPercent(boneIndex_, boneCount_));
     if (pass_ == Pass::Linkage) {
         out_.WriteLine("\"" + name + "\", " + std::to_string(FindBoneIndex(node->GetParentNode())));
     } else {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "frame/export_flow.h"
+#include "frame/export_progress.h"
 #include "frame/export_settings.h"
 #include "frame/options_dialog.h"
 #include "frame/plugin_state.h"
@@ -15,18 +16,6 @@
 #include "skeleton/quellstone_classes.h"
 #include "skeleton/texture_export.h"
 #include "skeleton/texture_table.h"
-
-namespace {
-
-unsigned long NoWork(void*) {
-    return 0;
-}
-
-int Percent(long long done, long long total) {
-    return total > 0 ? static_cast<int>(done * 100 / total) : 0;
-}
-
-}  // namespace
 
 PoseExporter::PoseExporter() : FixedTextExporter(kPoseExporterTexts) {
     TheTextureTable().Clear();
@@ -67,7 +56,7 @@ int PoseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterfac
 }
 
 bool PoseExporter::WriteFile(HostInterface* host) {
-    StartPhase(host, "Counting bones");
+    StartProgressPhase(*host, "Counting bones");
     boneIndex_ = 0;
     boneCount_ = 0;
     skin_.ReleaseMesh();
@@ -87,13 +76,13 @@ bool PoseExporter::WriteFile(HostInterface* host) {
     out_.WriteLine("// numBones,numFrames(always 1)");
     out_.WriteLine(std::to_string(boneCount_) + ",1");
 
-    StartPhase(host, "Exporting bone linkage");
+    StartProgressPhase(*host, "Exporting bone linkage");
     out_.WriteLine("// boneList: \"name\", parentindex");
     boneIndex_ = 0;
     pass_ = Pass::BoneList;
     if (!TraversePoseNodes(host, host->GetRootNode())) return false;
 
-    StartPhase(host, "Exporting matrices");
+    StartProgressPhase(*host, "Exporting matrices");
     out_.WriteLine("// matrixList (4x3, each row on a seperate line)");
     boneIndex_ = 0;
     pass_ = Pass::MatrixList;
@@ -107,20 +96,15 @@ bool PoseExporter::WriteFile(HostInterface* host) {
     out_.WriteLine(std::to_string(TheTextureTable().Count()) + ", " + std::to_string(vertexCount_) +
                    ", " + std::to_string(triCount_));
 
-    StartPhase(host, "Exporting texture list");
+    StartProgressPhase(*host, "Exporting texture list");
     WriteTextureList();
-    StartPhase(host, "Exporting polygons");
+    StartProgressPhase(*host, "Exporting polygons");
     if (!WriteTriangleList()) return false;
-    StartPhase(host, "Exporting vertices");
+    StartProgressPhase(*host, "Exporting vertices");
     WriteVertexList();
-    StartPhase(host, "Exporting physique vertex weights");
+    StartProgressPhase(*host, "Exporting physique vertex weights");
     WriteVertexWeights(vertexCount_, out_);
     return true;
-}
-
-void PoseExporter::StartPhase(HostInterface* host, const char* title) {
-    host->ProgressStart(title, true, &NoWork, nullptr);
-    host->ProgressUpdate(0);
 }
 
 bool PoseExporter::TraversePoseNodes(HostInterface* host, SceneNode* node) {
@@ -136,8 +120,7 @@ bool PoseExporter::VisitPoseNode(HostInterface* host, SceneNode* node) {
     if (LibrarySettings().ignoreHidden && node->IsNodeHidden()) return true;
     // Every visited node may be the skinned model, whatever its name.
     if (pass_ == Pass::Count && !TestSkinnedModel(node, exportTime_, skin_)) return false;
-    const char* rawName = node->GetName();
-    const std::string name = rawName ? rawName : "";
+    const std::string name = NodeName(*node);
     if (!IsBoneName(name)) return true;
 
     if (pass_ == Pass::Count) {
@@ -145,7 +128,7 @@ bool PoseExporter::VisitPoseNode(HostInterface* host, SceneNode* node) {
         TheBoneNameList().Append(name);
         return true;
     }
-    host->ProgressUpdate(Percent(boneIndex_, boneCount_));
+    host->ProgressUpdate(ProgressPercent(boneIndex_, boneCount_));
     // A pass that meets more bones than were counted (the scene changed) fails the export.
     if (boneIndex_ >= boneCount_) return false;
     if (pass_ == Pass::BoneList) {

@@ -2,16 +2,11 @@
 
 #include <hostsdk/host.h>
 
+#include "frame/export_progress.h"
 #include "skeleton/output_location.h"
 #include "skeleton/pose_messages.h"
 #include "skeleton/targa_writer.h"
 #include "skeleton/texture_table.h"
-
-namespace {
-unsigned long NoWork(void*) {
-    return 0;
-}
-}  // namespace
 
 std::string TextureBaseName(std::string_view mapName) {
     const auto slash = mapName.find_last_of("\\/");
@@ -30,11 +25,11 @@ std::string TextureTargetPath(const OutputLocation& location, std::string_view m
 }
 
 bool ExportTextures(HostInterface* host) {
-    host->ProgressStart("Exporting textures", true, &NoWork, nullptr);
+    host->ProgressStart("Exporting textures", true, &NoProgressWork, nullptr);
     const TextureTable& table = TheTextureTable();
     const int count = table.Count();
     for (int i = 0; i < count; ++i) {
-        host->ProgressUpdate(static_cast<int>(static_cast<long long>(i) * 100 / count));
+        host->ProgressUpdate(ProgressPercent(i, count));
         if (host->GetCancel()) return false;
         const std::string& source = table[i].diffuseMap;
         const std::string target = TextureTargetPath(PoseOutputLocation(), source);

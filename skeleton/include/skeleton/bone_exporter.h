@@ -20,7 +20,6 @@ class BoneExporter : public FixedTextExporter {
 
     // Runs the three passes into the open file; false when one was stopped.
     bool WriteFile(HostInterface* host);
-    void StartPhase(HostInterface* host, const char* title);
     // Depth first, parents before children; false stops the walk.
     bool Walk(HostInterface* host, SceneNode* node);
     bool Visit(HostInterface* host, SceneNode* node);

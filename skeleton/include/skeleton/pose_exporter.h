@@ -26,7 +26,6 @@ class PoseExporter : public FixedTextExporter {
 
     // The sections of the file, into the open output; false when the export failed.
     bool WriteFile(HostInterface* host);
-    void StartPhase(HostInterface* host, const char* title);
     // Depth first, parents before children; false stops the walk and fails the export.
     bool TraversePoseNodes(HostInterface* host, SceneNode* node);
     bool VisitPoseNode(HostInterface* host, SceneNode* node);
