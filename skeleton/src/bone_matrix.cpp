@@ -15,8 +15,9 @@ void AppendPoint(std::string& out, const Point3& p) {
 }
 
 float ScaleComponent(float v, float scale) {
-    // Float product first, then the double 1/12, as the file format has always computed it.
-    return static_cast<float>(static_cast<double>(v * scale) * (1.0 / 12.0));
+    // The whole product in double, rounded to float once: at scale 12 a position comes out as
+    // the host wrote it, which a float product v * scale would not always give.
+    return static_cast<float>(static_cast<double>(v) * scale * (1.0 / 12.0));
 }
 
 }  // namespace

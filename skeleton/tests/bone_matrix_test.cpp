@@ -38,6 +38,11 @@ TEST_F(BoneMatrix, PositionsAreScaledAndDividedByTwelve) {
     Set(12, false);
     const Point3 p = ConvertPosition({1.5f, -2.25f, 100});
     EXPECT_EQ(p, Point3(1.5f, 100, -2.25f));
+    // Also where the float product x * 12 would round: the scaling runs in double throughout.
+    const float x = 0x1.c9e9ecp+9f;  // 915.8275146484375
+    EXPECT_EQ(ConvertPosition({x, 0, -x}), Point3(x, -x, 0));
+    EXPECT_EQ(Lines(Matrix3({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {x, 0, 0})),
+              "1,0,0\r\n0,1,0\r\n0,0,1\r\n915.828,0,0\r\n");
     // The product is rounded to float once, after the double 1/12.
     Set(1, false);
     EXPECT_EQ(ConvertPosition({1, 0, 0}).x, static_cast<float>(1.0 / 12.0));
