@@ -103,10 +103,10 @@ bool BoneExporter::Visit(HostInterface* host, SceneNode* node) {
         TheBoneNameList().Append(name);
         return true;
     }
-    // A pass that meets more bones than were counted (the scene changed) stops like a cancel.
-    if (boneIndex_ >= boneCount_) return false;
     if (pass_ == Pass::Linkage || frameCount_ == 1)
         host->ProgressUpdate(ProgressPercent(boneIndex_, boneCount_));
+    // A pass that meets more bones than were counted (the scene changed) stops like a cancel.
+    if (boneIndex_ >= boneCount_) return false;
     if (pass_ == Pass::Linkage) {
         out_.WriteLine("\"" + name + "\", " + std::to_string(FindBoneIndex(node->GetParentNode())));
     } else {

@@ -189,6 +189,9 @@ TEST_F(BoneExporterTest, MoreBonesInALaterPassStopsTheExport) {
     };
     EXPECT_EQ(Export(), 0);
     EXPECT_FALSE(OutExists());
+    // The bone past the count still sets the progress before it stops the pass.
+    EXPECT_EQ(host_.PhasePercents("Exporting bone linkage"),
+              (std::vector<int>{0, 0, 25, 50, 75, 100}));
 }
 
 TEST_F(BoneExporterTest, UnwritableOutputReturnsZeroAfterSavingSettings) {
