@@ -12,7 +12,7 @@
 #include "plughost/folders.h"
 #include "plughost/host_app.h"
 #include "plughost/plugin_registry.h"
-#include "plughost/scene_loader.h"
+#include "plughost/scene_import.h"
 
 namespace plughost {
 
@@ -47,7 +47,7 @@ class Session {
             err << "plughost: --ui: " << e.what() << "\n";
             return false;
         }
-        SceneLoadResult loaded = LoadSceneFile(scenePath);
+        SceneLoadResult loaded = OpenSceneFile(scenePath);
         for (const auto& w : loaded.warnings) err << "plughost: warning: " << w << "\n";
         if (!loaded.scene) {
             err << "plughost: " << loaded.error << "\n";

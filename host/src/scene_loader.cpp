@@ -394,13 +394,6 @@ class Loader {
     std::vector<std::string>& warnings_;
 };
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("/\\");
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return path.substr(0, 1);
-    return path.substr(0, slash);
-}
-
 // "parse error at line 3, column 7: syntax error ..." without the library's prefix.
 std::string DescribeParseError(const json::parse_error& e) {
     std::string what = e.what();
@@ -441,6 +434,13 @@ void LoadDocument(const json& doc, Scene& scene, std::vector<std::string>& warni
 
 }  // namespace
 
+std::string SceneFolderOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return path.substr(0, 1);
+    return path.substr(0, slash);
+}
+
 SceneLoadResult LoadSceneText(const std::string& text, const std::string& path) {
     SceneLoadResult result;
     json doc;
@@ -452,7 +452,7 @@ SceneLoadResult LoadSceneText(const std::string& text, const std::string& path) 
     }
     auto scene = std::make_unique<Scene>();
     scene->path = path;
-    scene->folder = FolderOf(path);
+    scene->folder = SceneFolderOf(path);
     try {
         LoadDocument(doc, *scene, result.warnings);
     } catch (const Fault& f) {

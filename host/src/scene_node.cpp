@@ -26,12 +26,15 @@ Matrix3 HostNode::GetObjectTM(TimeValue t) {
     return offset_.MatrixAt(t) * GetNodeTM(t);
 }
 
-ObjectState HostNode::EvalWorldState(TimeValue, bool evalHidden) {
+ObjectState HostNode::EvalWorldState(TimeValue t, bool evalHidden) {
     if (!evalHidden && hidden_) return {};
     HostObject* obj = object_.get();
-    // The modifiers here do not deform, so the pipeline's result is the base object.
-    if (obj != nullptr && obj->SuperClassID() == kDerivedObjectSuperClass)
-        obj = static_cast<DerivedObject*>(obj)->GetBaseObject();
+    if (obj != nullptr && obj->SuperClassID() == kDerivedObjectSuperClass) {
+        if (auto* host = dynamic_cast<HostDerivedObject*>(obj))
+            obj = host->Evaluate(t);
+        else
+            obj = static_cast<DerivedObject*>(obj)->GetBaseObject();
+    }
     return {obj};
 }
 

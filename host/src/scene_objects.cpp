@@ -48,6 +48,28 @@ PhysiqueContext* PhysiqueModifier::GetContextInterface(SceneNode* node) {
     return hasContext_ && node != nullptr && node == owner_ ? &context_ : nullptr;
 }
 
+std::vector<Point3> PhysiqueModifier::Deform(const std::vector<Point3>& vertices,
+                                             TimeValue t) const {
+    if (!skin_ || owner_ == nullptr) return vertices;
+    return skin_->Deform(vertices, *owner_, t);
+}
+
+HostObject* HostDerivedObject::Evaluate(TimeValue t) {
+    std::vector<const PhysiqueModifier*> deformers;
+    for (const auto& m : modifiers_) {
+        const auto* physique = dynamic_cast<const PhysiqueModifier*>(m.get());
+        if (physique != nullptr && physique->GetSkin() != nullptr) deformers.push_back(physique);
+    }
+    if (deformers.empty() || !base_ || base_->ClassID() != kTriangleMeshClassId) return base_.get();
+    const TriangleMesh& rest = static_cast<MeshObject*>(base_.get())->GetMesh();
+    if (!evaluated_) evaluated_ = std::make_unique<HostMeshObject>(rest);
+    TriangleMesh& posed = evaluated_->GetMesh();
+    // Faces and texture data are the rest mesh's; a plug-in may have changed the cached copy.
+    posed = rest;
+    for (const PhysiqueModifier* d : deformers) posed.vertices = d->Deform(posed.vertices, t);
+    return evaluated_.get();
+}
+
 bool HostDerivedObject::CanConvertToType(ClassId target) {
     return base_ && base_->CanConvertToType(target);
 }

@@ -21,6 +21,9 @@ SceneLoadResult LoadSceneFile(const std::string& path);
 // that relative bitmap names are resolved against.
 SceneLoadResult LoadSceneText(const std::string& text, const std::string& path);
 
+// The folder of a scene file, for relative bitmap names ("." when the path names none).
+std::string SceneFolderOf(const std::string& path);
+
 // Limits that keep a hostile file from exhausting the stack.
 inline constexpr int kMaxNodeDepth = 1000;
 inline constexpr int kMaxMaterialDepth = 64;

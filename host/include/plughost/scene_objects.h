@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hostsdk/scene.h"
+#include "plughost/skin.h"
 
 namespace plughost {
 
@@ -86,26 +87,32 @@ class HostPlainObject : public HostObject {
 };
 
 // The Physique stand-in. Its export interface hands out a context for the node the modifier
-// sits on, unless the modifier was made without one.
+// sits on, unless the modifier was made without one. With a skin it deforms the mesh below it.
 class PhysiqueModifier : public Modifier, private PhysiqueExport {
   public:
-    explicit PhysiqueModifier(bool hasContext) : hasContext_(hasContext) {}
+    explicit PhysiqueModifier(bool hasContext, std::unique_ptr<Skin> skin = nullptr)
+        : hasContext_(hasContext), skin_(std::move(skin)) {}
 
     ClassId ClassID() override { return kPhysiqueClassId; }
     void* GetInterface(uint32_t id) override;
     // The node whose stack holds the modifier; set when the node takes it.
     void SetOwner(SceneNode* node) { owner_ = node; }
     bool HasContext() const { return hasContext_; }
+    const Skin* GetSkin() const { return skin_.get(); }
+    // The vertices posed at time t; unchanged without a skin or an owner.
+    std::vector<Point3> Deform(const std::vector<Point3>& vertices, TimeValue t) const;
 
   private:
     PhysiqueContext* GetContextInterface(SceneNode* node) override;
 
     bool hasContext_;
+    std::unique_ptr<Skin> skin_;
     SceneNode* owner_ = nullptr;
     PhysiqueContext context_;
 };
 
-// An object with a modifier stack; evaluation gives the base object.
+// An object with a modifier stack. Evaluation gives the base object, or, when a modifier
+// deforms a base triangle mesh, a copy of it posed at the time.
 class HostDerivedObject : public DerivedObject {
   public:
     HostDerivedObject(std::unique_ptr<HostObject> base,
@@ -121,9 +128,14 @@ class HostDerivedObject : public DerivedObject {
     Modifier* GetModifier(int index) override;
     HostObject* GetBaseObject() override { return base_.get(); }
 
+    // The object at the end of the stack at time t. A deformed mesh is kept here and
+    // overwritten by the next evaluation, as a host's world-state cache is.
+    HostObject* Evaluate(TimeValue t);
+
   private:
     std::unique_ptr<HostObject> base_;  // may be null: a helper with modifiers
     std::vector<std::unique_ptr<Modifier>> modifiers_;
+    std::unique_ptr<HostMeshObject> evaluated_;
 };
 
 }  // namespace plughost
