@@ -83,7 +83,8 @@ bool ListScanner::ScanFloat(float& value) {
             ++p;
             while (p < text_.size() && isMantissaDigit(text_[p])) ++p, ++mantissaDigits;
         }
-        complete = hex || mantissaDigits > 0;  // "0x" alone reads as 0
+        // "0x" without a digit after it is not a number: the conversion fails, as scanf's does.
+        complete = mantissaDigits > 0;
         const char exponent = hex ? 'p' : 'e';
         if (mantissaDigits > 0 && p < text_.size() &&
             std::tolower(static_cast<unsigned char>(text_[p])) == exponent) {

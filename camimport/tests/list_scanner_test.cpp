@@ -36,7 +36,8 @@ TEST(ListScanner, RealsInEveryFormScanfReads) {
 }
 
 TEST(ListScanner, IncompleteRealsFail) {
-    for (const char* text : {"1e\n", "1e+,", ".,", "-x", ""}) {
+    // "0x" without a hexadecimal digit is no number either: the conversion fails.
+    for (const char* text : {"1e\n", "1e+,", ".,", "-x", "", "0x,", "-0X\n", "0x.p1,"}) {
         ListScanner file(text);
         float value = 0;
         EXPECT_FALSE(file.ScanFloat(value)) << text;
