@@ -1,0 +1,172 @@
+#include "import_test_scenes.h"
+
+#include <gtest/gtest.h>
+
+#include <assimp/Exporter.hpp>
+#include <cstring>
+#include <memory>
+
+namespace import_test {
+
+namespace {
+
+template <typename T>
+T* CopyArray(const std::vector<T>& v) {
+    if (v.empty()) return nullptr;
+    T* out = new T[v.size()];
+    std::copy(v.begin(), v.end(), out);
+    return out;
+}
+
+aiNode* BuildNode(const NodeSpec& spec) {
+    auto* node = new aiNode(spec.name);
+    node->mTransformation = spec.transform;
+    node->mNumMeshes = static_cast<unsigned>(spec.meshes.size());
+    node->mMeshes = CopyArray(spec.meshes);
+    std::vector<aiNode*> children;
+    for (const NodeSpec& c : spec.children) children.push_back(BuildNode(c));
+    if (!children.empty())
+        node->addChildren(static_cast<unsigned>(children.size()), children.data());
+    return node;
+}
+
+aiMesh* BuildMesh(const MeshSpec& spec) {
+    auto* mesh = new aiMesh;
+    mesh->mName = spec.name;
+    mesh->mMaterialIndex = spec.material;
+    mesh->mNumVertices = static_cast<unsigned>(spec.vertices.size());
+    mesh->mVertices = CopyArray(spec.vertices);
+    // Normals keep every exporter content; the import does not read them.
+    mesh->mNormals = CopyArray(std::vector<aiVector3D>(spec.vertices.size(), aiVector3D(0, 0, 1)));
+    if (!spec.uvs.empty()) {
+        mesh->mTextureCoords[0] = CopyArray(spec.uvs);
+        mesh->mNumUVComponents[0] = 2;
+    }
+    mesh->mNumFaces = static_cast<unsigned>(spec.faces.size());
+    mesh->mFaces = new aiFace[spec.faces.size()];
+    for (size_t i = 0; i < spec.faces.size(); ++i) {
+        mesh->mFaces[i].mNumIndices = static_cast<unsigned>(spec.faces[i].size());
+        mesh->mFaces[i].mIndices = CopyArray(spec.faces[i]);
+        mesh->mPrimitiveTypes |=
+            spec.faces[i].size() == 3 ? aiPrimitiveType_TRIANGLE : aiPrimitiveType_POLYGON;
+    }
+    mesh->mNumBones = static_cast<unsigned>(spec.bones.size());
+    if (!spec.bones.empty()) mesh->mBones = new aiBone*[spec.bones.size()];
+    for (size_t i = 0; i < spec.bones.size(); ++i) {
+        auto* bone = mesh->mBones[i] = new aiBone;
+        bone->mName = spec.bones[i].name;
+        bone->mOffsetMatrix = spec.bones[i].offset;
+        bone->mNumWeights = static_cast<unsigned>(spec.bones[i].weights.size());
+        bone->mWeights = CopyArray(spec.bones[i].weights);
+    }
+    return mesh;
+}
+
+aiMaterial* BuildMaterial(const MaterialSpec& spec) {
+    auto* m = new aiMaterial;
+    const aiString name(spec.name);
+    m->AddProperty(&name, AI_MATKEY_NAME);
+    m->AddProperty(&spec.diffuse, 1, AI_MATKEY_COLOR_DIFFUSE);
+    const std::pair<const std::string*, aiTextureType> maps[] = {
+        {&spec.diffuseMap, aiTextureType_DIFFUSE},
+        {&spec.normalMap, aiTextureType_NORMALS},
+        {&spec.heightMap, aiTextureType_HEIGHT},
+        {&spec.opacityMap, aiTextureType_OPACITY}};
+    for (const auto& [file, type] : maps) {
+        if (file->empty()) continue;
+        const aiString path(*file);
+        m->AddProperty(&path, AI_MATKEY_TEXTURE(type, 0));
+    }
+    if (spec.shininess) m->AddProperty(&*spec.shininess, 1, AI_MATKEY_SHININESS);
+    const int twoSided = spec.twoSided ? 1 : 0;
+    m->AddProperty(&twoSided, 1, AI_MATKEY_TWOSIDED);
+    return m;
+}
+
+aiAnimation* BuildAnimation(const AnimationSpec& spec) {
+    auto* anim = new aiAnimation;
+    anim->mDuration = spec.duration;
+    anim->mTicksPerSecond = spec.ticksPerSecond;
+    anim->mNumChannels = static_cast<unsigned>(spec.channels.size());
+    anim->mChannels = new aiNodeAnim*[spec.channels.size()];
+    for (size_t i = 0; i < spec.channels.size(); ++i) {
+        const ChannelSpec& c = spec.channels[i];
+        auto* ch = anim->mChannels[i] = new aiNodeAnim;
+        ch->mNodeName = c.node;
+        ch->mNumPositionKeys = static_cast<unsigned>(c.positions.size());
+        ch->mPositionKeys = CopyArray(c.positions);
+        ch->mNumRotationKeys = static_cast<unsigned>(c.rotations.size());
+        ch->mRotationKeys = CopyArray(c.rotations);
+        ch->mNumScalingKeys = static_cast<unsigned>(c.scales.size());
+        ch->mScalingKeys = CopyArray(c.scales);
+    }
+    return anim;
+}
+
+template <typename T, typename Spec, typename Make>
+void Fill(T**& array, unsigned& count, const std::vector<Spec>& specs, Make make) {
+    count = static_cast<unsigned>(specs.size());
+    if (specs.empty()) return;
+    array = new T*[specs.size()];
+    for (size_t i = 0; i < specs.size(); ++i) array[i] = make(specs[i]);
+}
+
+std::unique_ptr<aiScene> Build(const SceneSpec& spec) {
+    auto scene = std::make_unique<aiScene>();
+    scene->mRootNode = BuildNode(spec.root);
+    Fill(scene->mMeshes, scene->mNumMeshes, spec.meshes, BuildMesh);
+    Fill(scene->mMaterials, scene->mNumMaterials, spec.materials, BuildMaterial);
+    if (spec.animation) {
+        scene->mNumAnimations = 1;
+        scene->mAnimations = new aiAnimation* [1] { BuildAnimation(*spec.animation) };
+    }
+    Fill(scene->mCameras, scene->mNumCameras, spec.cameras, [](const CameraSpec& c) {
+        auto* cam = new aiCamera;
+        cam->mName = c.name;
+        cam->mHorizontalFOV = c.fov;
+        cam->mClipPlaneNear = c.nearClip;
+        cam->mClipPlaneFar = c.farClip;
+        cam->mAspect = 1.5f;
+        cam->mLookAt = aiVector3D(0, 0, -1);
+        return cam;
+    });
+    Fill(scene->mLights, scene->mNumLights, spec.lights, [](const std::string& name) {
+        auto* light = new aiLight;
+        light->mName = name;
+        light->mType = aiLightSource_POINT;
+        light->mColorDiffuse = aiColor3D(1, 1, 1);
+        light->mAttenuationConstant = 1.0f;
+        return light;
+    });
+    return scene;
+}
+
+}  // namespace
+
+std::string WriteScene(const SceneSpec& spec, const char* format,
+                       const std::filesystem::path& file) {
+    const std::unique_ptr<aiScene> scene = Build(spec);
+    Assimp::Exporter exporter;
+    if (exporter.Export(scene.get(), format, file.string()) == AI_SUCCESS) return "";
+    return exporter.GetErrorString();
+}
+
+aiMatrix4x4 Compose(const aiVector3D& position, const aiQuaternion& rotation,
+                    const aiVector3D& scale) {
+    aiMatrix4x4 t, s;
+    aiMatrix4x4::Translation(position, t);
+    aiMatrix4x4::Scaling(scale, s);
+    return t * aiMatrix4x4(rotation.GetMatrix()) * s;
+}
+
+std::filesystem::path TestFolder() {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) /
+        ("plughost_import_" + std::string(info->test_suite_name()) + "_" + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+}  // namespace import_test

@@ -1,0 +1,84 @@
+#pragma once
+// Scenes described in code, turned into the import library's scene and written to a file with
+// its exporter, so that the import tests read real files of several formats.
+#include <assimp/scene.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace import_test {
+
+struct BoneSpec {
+    std::string name;
+    aiMatrix4x4 offset;  // mesh space -> bone space in the bind pose
+    std::vector<aiVertexWeight> weights;
+};
+
+struct MeshSpec {
+    std::string name;
+    std::vector<aiVector3D> vertices;
+    std::vector<std::vector<unsigned>> faces;  // polygons: the reader triangulates them
+    std::vector<aiVector3D> uvs;               // none, or one per vertex
+    unsigned material = 0;
+    std::vector<BoneSpec> bones;
+};
+
+struct MaterialSpec {
+    explicit MaterialSpec(std::string n = "Default") : name(std::move(n)) {}
+    std::string name;
+    aiColor3D diffuse{0.8f, 0.8f, 0.8f};
+    std::string diffuseMap, normalMap, heightMap, opacityMap;
+    std::optional<float> shininess;
+    bool twoSided = false;
+};
+
+struct NodeSpec {
+    std::string name;
+    aiMatrix4x4 transform;
+    std::vector<unsigned> meshes;
+    std::vector<NodeSpec> children;
+};
+
+struct ChannelSpec {
+    std::string node;
+    std::vector<aiVectorKey> positions;
+    std::vector<aiQuatKey> rotations;
+    std::vector<aiVectorKey> scales;
+};
+
+struct AnimationSpec {
+    double duration = 0.0;
+    double ticksPerSecond = 0.0;
+    std::vector<ChannelSpec> channels;
+};
+
+struct CameraSpec {
+    std::string name;
+    float fov = 0.785398f;
+    float nearClip = 0.5f, farClip = 500.0f;
+};
+
+struct SceneSpec {
+    NodeSpec root{"Root", aiMatrix4x4(), {}, {}};
+    std::vector<MeshSpec> meshes;
+    std::vector<MaterialSpec> materials{MaterialSpec()};
+    std::optional<AnimationSpec> animation;
+    std::vector<CameraSpec> cameras;
+    std::vector<std::string> lights;  // point lights, on the nodes of these names
+};
+
+// Writes the scene with the exporter of that format id ("gltf2", "collada", "obj"); returns
+// the exporter's error, empty on success.
+std::string WriteScene(const SceneSpec& spec, const char* format,
+                       const std::filesystem::path& file);
+
+// T * R * S, the order a node's transform is made in (column vectors).
+aiMatrix4x4 Compose(const aiVector3D& position, const aiQuaternion& rotation,
+                    const aiVector3D& scale = aiVector3D(1, 1, 1));
+
+// A fresh folder for one test, under the test temp folder.
+std::filesystem::path TestFolder();
+
+}  // namespace import_test
