@@ -159,6 +159,26 @@ aiMatrix4x4 Compose(const aiVector3D& position, const aiQuaternion& rotation,
     return t * aiMatrix4x4(rotation.GetMatrix()) * s;
 }
 
+SceneSpec AnimatedSkeleton() {
+    SceneSpec s;
+    NodeSpec hips{
+        "Hips",
+        Compose({1, 2, 3}, aiQuaternion(aiVector3D(1, 1, 0).Normalize(), 0.7f), {1, 2, 3}),
+        {},
+        {}};
+    hips.children.push_back({"Spine", Compose({0, 4, 0}, aiQuaternion()), {}, {}});
+    s.root.children.push_back(hips);
+    s.animation = AnimationSpec{20.0, 10.0, {}};
+    ChannelSpec spine{"Spine", {}, {}, {}};
+    spine.positions = {{0.0, {0, 4, 0}}, {20.0, {0, 10, 0}}};
+    spine.rotations = {
+        {0.0, aiQuaternion()},
+        {20.0, aiQuaternion(aiVector3D(0, 0, 1), static_cast<float>(AI_MATH_PI / 2))}};
+    spine.scales = {{0.0, {1, 1, 1}}};
+    s.animation->channels.push_back(spine);
+    return s;
+}
+
 std::filesystem::path TestFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     const std::filesystem::path dir =

@@ -78,6 +78,10 @@ std::string WriteScene(const SceneSpec& spec, const char* format,
 aiMatrix4x4 Compose(const aiVector3D& position, const aiQuaternion& rotation,
                     const aiVector3D& scale = aiVector3D(1, 1, 1));
 
+// Root > Hips (oblique rotation, uneven scale) > Spine, which over two seconds (20 ticks at 10
+// per second) rises from y = 4 to y = 10 and turns a quarter turn about Z.
+SceneSpec AnimatedSkeleton();
+
 // A fresh folder for one test, under the test temp folder.
 std::filesystem::path TestFolder();
 

@@ -38,31 +38,11 @@ void ExpectNear(const Point3& got, const aiVector3D& want, const char* what) {
     EXPECT_NEAR(got.z, want.z, 1e-4) << what;
 }
 
-// A hip with an oblique rotation and an uneven scale, a spine below it that turns about Z over
-// two seconds and moves along Y.
-SceneSpec Skeleton() {
-    SceneSpec s;
-    NodeSpec hips{
-        "Hips",
-        Compose({1, 2, 3}, aiQuaternion(aiVector3D(1, 1, 0).Normalize(), 0.7f), {1, 2, 3}),
-        {},
-        {}};
-    hips.children.push_back({"Spine", Compose({0, 4, 0}, aiQuaternion()), {}, {}});
-    s.root.children.push_back(hips);
-    s.animation = AnimationSpec{20.0, 10.0, {}};
-    ChannelSpec spine{"Spine", {}, {}, {}};
-    spine.positions = {{0.0, {0, 4, 0}}, {20.0, {0, 10, 0}}};
-    spine.rotations = {{0.0, aiQuaternion()}, {20.0, aiQuaternion(aiVector3D(0, 0, 1), kPi / 2)}};
-    spine.scales = {{0.0, {1, 1, 1}}};
-    s.animation->channels.push_back(spine);
-    return s;
-}
-
 }  // namespace
 
 TEST(SceneImport, NodeTreeAndTransformsFollowTheFile) {
     const fs::path file = TestFolder() / "skeleton.gltf";
-    const SceneSpec spec = Skeleton();
+    const SceneSpec spec = AnimatedSkeleton();
     ASSERT_EQ(WriteScene(spec, "gltf2", file), "");
     auto scene = Load(file);
     ASSERT_TRUE(scene);
@@ -85,7 +65,7 @@ TEST(SceneImport, NodeTreeAndTransformsFollowTheFile) {
 
 TEST(SceneImport, FirstAnimationBecomesKeyTracksAtThirtyFramesPerSecond) {
     const fs::path file = TestFolder() / "skeleton.glb";
-    ASSERT_EQ(WriteScene(Skeleton(), "glb2", file), "");
+    ASSERT_EQ(WriteScene(AnimatedSkeleton(), "glb2", file), "");
     auto scene = Load(file);
     ASSERT_TRUE(scene);
     EXPECT_EQ(scene->frameRate, 30);
