@@ -1,7 +1,7 @@
 #include "file_commands.h"
 
+#include <cctype>
 #include <filesystem>
-#include <regex>
 
 #include "batch_line.h"
 
@@ -15,8 +15,9 @@ const char* const kDuplicate = "A duplicate file name exists, or the file cannot
 
 // "/Q", "/f", "/A:H": a switch of del, not a path (an absolute path here also starts with '/').
 bool IsSwitch(const std::string& word) {
-    static const std::regex kSwitch("/[A-Za-z](:.*)?");
-    return std::regex_match(word, kSwitch);
+    return word.size() >= 2 && word[0] == '/' &&
+           std::isalpha(static_cast<unsigned char>(word[1])) != 0 &&
+           (word.size() == 2 || word[2] == ':');
 }
 
 }  // namespace

@@ -83,6 +83,14 @@ TEST_F(BatchRunnerTest, DeleteReportsMissingFilesAndGoesOn) {
     EXPECT_FALSE(fs::exists("a.tga"));
     EXPECT_EQ(err.str(), "Could Not Find gone.tga\n");
     EXPECT_EQ(out.str(), "still here\n");
+
+    // Switches with a value are skipped; an absolute path here also starts with '/'.
+    Write("b.tga", "b");
+    Write("c.tga", "c");
+    Run("@echo off\ndel /F /A:H b.tga " + (fs::current_path() / "c.tga").string() + "\n");
+    EXPECT_FALSE(fs::exists("b.tga"));
+    EXPECT_FALSE(fs::exists("c.tga"));
+    EXPECT_EQ(err.str(), "Could Not Find gone.tga\n");
 }
 
 TEST_F(BatchRunnerTest, PauseWaitsOnce) {
