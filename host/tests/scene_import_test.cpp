@@ -286,3 +286,19 @@ TEST(SceneImport, FaultsNameTheFileAndTheReason) {
     ASSERT_TRUE(r.scene) << r.error;
     EXPECT_STREQ(r.scene->root->GetName(), "R");
 }
+
+TEST(SceneImport, ShearIsDroppedWithAWarning) {
+    SceneSpec s;
+    aiMatrix4x4 shear = Compose({1, 2, 3}, aiQuaternion());
+    shear.a2 = 0.5f;
+    s.root.children.push_back({"Leaning", shear, {}, {}});
+    const fs::path file = TestFolder() / "shear.gltf";
+    ASSERT_EQ(WriteScene(s, "gltf2", file), "");
+    SceneLoadResult r = OpenSceneFile(file.string());
+    ASSERT_TRUE(r.scene) << r.error;
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0], file.string() +
+                                 ": node \"Leaning\": the transform shears, which a node cannot "
+                                 "hold; kept its position, rotation and scale");
+    EXPECT_EQ(Find(r.scene->root.get(), "Leaning")->GetNodeTM(0).GetTrans(), (Point3{1, 2, 3}));
+}

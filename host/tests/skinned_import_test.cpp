@@ -2,6 +2,9 @@
 // evaluated mesh that follows the bones.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "import_test_scenes.h"
 #include "plughost/scene_import.h"
 
@@ -106,4 +109,22 @@ TEST(SkinnedImport, EvaluatedMeshFollowsItsBones) {
     // Evaluating poses a copy: the rest mesh stays as the file gave it.
     const TriangleMesh& after = static_cast<MeshObject*>(derived->GetBaseObject())->GetMesh();
     EXPECT_EQ(after.vertices, rest.vertices);
+}
+
+// Every truncated prefix of a binary glTF file with a skin and an animation either loads or
+// fails with the file's name; none crashes the conversion.
+TEST(SkinnedImport, TruncatedFilesLoadOrFailCleanly) {
+    const fs::path dir = TestFolder();
+    ASSERT_EQ(WriteScene(SkinnedScene(), "glb2", dir / "full.glb"), "");
+    std::ifstream in(dir / "full.glb", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(bytes.size(), 100u);
+    const std::string cut = (dir / "cut.glb").string();
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        std::ofstream(cut, std::ios::binary | std::ios::trunc).write(bytes.data(), n);
+        SceneLoadResult r = OpenSceneFile(cut);
+        if (!r.scene) {
+            EXPECT_EQ(r.error.rfind(cut + ": ", 0), 0u) << n << " bytes: " << r.error;
+        }
+    }
 }
