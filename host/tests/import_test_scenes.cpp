@@ -18,79 +18,79 @@ T* CopyArray(const std::vector<T>& v) {
     return out;
 }
 
-aiNode* BuildNode(const NodeSpec& spec) {
-    auto* node = new aiNode(spec.name);
-    node->mTransformation = spec.transform;
-    node->mNumMeshes = static_cast<unsigned>(spec.meshes.size());
-    node->mMeshes = CopyArray(spec.meshes);
+aiNode* BuildNode(const NodeSpec& shape) {
+    auto* node = new aiNode(shape.name);
+    node->mTransformation = shape.transform;
+    node->mNumMeshes = static_cast<unsigned>(shape.meshes.size());
+    node->mMeshes = CopyArray(shape.meshes);
     std::vector<aiNode*> children;
-    for (const NodeSpec& c : spec.children) children.push_back(BuildNode(c));
+    for (const NodeSpec& c : shape.children) children.push_back(BuildNode(c));
     if (!children.empty())
         node->addChildren(static_cast<unsigned>(children.size()), children.data());
     return node;
 }
 
-aiMesh* BuildMesh(const MeshSpec& spec) {
+aiMesh* BuildMesh(const MeshSpec& shape) {
     auto* mesh = new aiMesh;
-    mesh->mName = spec.name;
-    mesh->mMaterialIndex = spec.material;
-    mesh->mNumVertices = static_cast<unsigned>(spec.vertices.size());
-    mesh->mVertices = CopyArray(spec.vertices);
+    mesh->mName = shape.name;
+    mesh->mMaterialIndex = shape.material;
+    mesh->mNumVertices = static_cast<unsigned>(shape.vertices.size());
+    mesh->mVertices = CopyArray(shape.vertices);
     // Normals keep every exporter content; the import does not read them.
-    mesh->mNormals = CopyArray(std::vector<aiVector3D>(spec.vertices.size(), aiVector3D(0, 0, 1)));
-    if (!spec.uvs.empty()) {
-        mesh->mTextureCoords[0] = CopyArray(spec.uvs);
+    mesh->mNormals = CopyArray(std::vector<aiVector3D>(shape.vertices.size(), aiVector3D(0, 0, 1)));
+    if (!shape.uvs.empty()) {
+        mesh->mTextureCoords[0] = CopyArray(shape.uvs);
         mesh->mNumUVComponents[0] = 2;
     }
-    mesh->mNumFaces = static_cast<unsigned>(spec.faces.size());
-    mesh->mFaces = new aiFace[spec.faces.size()];
-    for (size_t i = 0; i < spec.faces.size(); ++i) {
-        mesh->mFaces[i].mNumIndices = static_cast<unsigned>(spec.faces[i].size());
-        mesh->mFaces[i].mIndices = CopyArray(spec.faces[i]);
+    mesh->mNumFaces = static_cast<unsigned>(shape.faces.size());
+    mesh->mFaces = new aiFace[shape.faces.size()];
+    for (size_t i = 0; i < shape.faces.size(); ++i) {
+        mesh->mFaces[i].mNumIndices = static_cast<unsigned>(shape.faces[i].size());
+        mesh->mFaces[i].mIndices = CopyArray(shape.faces[i]);
         mesh->mPrimitiveTypes |=
-            spec.faces[i].size() == 3 ? aiPrimitiveType_TRIANGLE : aiPrimitiveType_POLYGON;
+            shape.faces[i].size() == 3 ? aiPrimitiveType_TRIANGLE : aiPrimitiveType_POLYGON;
     }
-    mesh->mNumBones = static_cast<unsigned>(spec.bones.size());
-    if (!spec.bones.empty()) mesh->mBones = new aiBone*[spec.bones.size()];
-    for (size_t i = 0; i < spec.bones.size(); ++i) {
+    mesh->mNumBones = static_cast<unsigned>(shape.bones.size());
+    if (!shape.bones.empty()) mesh->mBones = new aiBone*[shape.bones.size()];
+    for (size_t i = 0; i < shape.bones.size(); ++i) {
         auto* bone = mesh->mBones[i] = new aiBone;
-        bone->mName = spec.bones[i].name;
-        bone->mOffsetMatrix = spec.bones[i].offset;
-        bone->mNumWeights = static_cast<unsigned>(spec.bones[i].weights.size());
-        bone->mWeights = CopyArray(spec.bones[i].weights);
+        bone->mName = shape.bones[i].name;
+        bone->mOffsetMatrix = shape.bones[i].offset;
+        bone->mNumWeights = static_cast<unsigned>(shape.bones[i].weights.size());
+        bone->mWeights = CopyArray(shape.bones[i].weights);
     }
     return mesh;
 }
 
-aiMaterial* BuildMaterial(const MaterialSpec& spec) {
+aiMaterial* BuildMaterial(const MaterialSpec& shape) {
     auto* m = new aiMaterial;
-    const aiString name(spec.name);
+    const aiString name(shape.name);
     m->AddProperty(&name, AI_MATKEY_NAME);
-    m->AddProperty(&spec.diffuse, 1, AI_MATKEY_COLOR_DIFFUSE);
+    m->AddProperty(&shape.diffuse, 1, AI_MATKEY_COLOR_DIFFUSE);
     const std::pair<const std::string*, aiTextureType> maps[] = {
-        {&spec.diffuseMap, aiTextureType_DIFFUSE},
-        {&spec.normalMap, aiTextureType_NORMALS},
-        {&spec.heightMap, aiTextureType_HEIGHT},
-        {&spec.opacityMap, aiTextureType_OPACITY}};
+        {&shape.diffuseMap, aiTextureType_DIFFUSE},
+        {&shape.normalMap, aiTextureType_NORMALS},
+        {&shape.heightMap, aiTextureType_HEIGHT},
+        {&shape.opacityMap, aiTextureType_OPACITY}};
     for (const auto& [file, type] : maps) {
         if (file->empty()) continue;
         const aiString path(*file);
         m->AddProperty(&path, AI_MATKEY_TEXTURE(type, 0));
     }
-    if (spec.shininess) m->AddProperty(&*spec.shininess, 1, AI_MATKEY_SHININESS);
-    const int twoSided = spec.twoSided ? 1 : 0;
+    if (shape.shininess) m->AddProperty(&*shape.shininess, 1, AI_MATKEY_SHININESS);
+    const int twoSided = shape.twoSided ? 1 : 0;
     m->AddProperty(&twoSided, 1, AI_MATKEY_TWOSIDED);
     return m;
 }
 
-aiAnimation* BuildAnimation(const AnimationSpec& spec) {
+aiAnimation* BuildAnimation(const AnimationSpec& shape) {
     auto* anim = new aiAnimation;
-    anim->mDuration = spec.duration;
-    anim->mTicksPerSecond = spec.ticksPerSecond;
-    anim->mNumChannels = static_cast<unsigned>(spec.channels.size());
-    anim->mChannels = new aiNodeAnim*[spec.channels.size()];
-    for (size_t i = 0; i < spec.channels.size(); ++i) {
-        const ChannelSpec& c = spec.channels[i];
+    anim->mDuration = shape.duration;
+    anim->mTicksPerSecond = shape.ticksPerSecond;
+    anim->mNumChannels = static_cast<unsigned>(shape.channels.size());
+    anim->mChannels = new aiNodeAnim*[shape.channels.size()];
+    for (size_t i = 0; i < shape.channels.size(); ++i) {
+        const ChannelSpec& c = shape.channels[i];
         auto* ch = anim->mChannels[i] = new aiNodeAnim;
         ch->mNodeName = c.node;
         ch->mNumPositionKeys = static_cast<unsigned>(c.positions.size());
@@ -103,24 +103,24 @@ aiAnimation* BuildAnimation(const AnimationSpec& spec) {
     return anim;
 }
 
-template <typename T, typename Spec, typename Make>
-void Fill(T**& array, unsigned& count, const std::vector<Spec>& specs, Make make) {
-    count = static_cast<unsigned>(specs.size());
-    if (specs.empty()) return;
-    array = new T*[specs.size()];
-    for (size_t i = 0; i < specs.size(); ++i) array[i] = make(specs[i]);
+template <typename T, typename Desc, typename Make>
+void Fill(T**& array, unsigned& count, const std::vector<Desc>& descs, Make make) {
+    count = static_cast<unsigned>(descs.size());
+    if (descs.empty()) return;
+    array = new T*[descs.size()];
+    for (size_t i = 0; i < descs.size(); ++i) array[i] = make(descs[i]);
 }
 
-std::unique_ptr<aiScene> Build(const SceneSpec& spec) {
+std::unique_ptr<aiScene> Build(const SceneSpec& shape) {
     auto scene = std::make_unique<aiScene>();
-    scene->mRootNode = BuildNode(spec.root);
-    Fill(scene->mMeshes, scene->mNumMeshes, spec.meshes, BuildMesh);
-    Fill(scene->mMaterials, scene->mNumMaterials, spec.materials, BuildMaterial);
-    if (spec.animation) {
+    scene->mRootNode = BuildNode(shape.root);
+    Fill(scene->mMeshes, scene->mNumMeshes, shape.meshes, BuildMesh);
+    Fill(scene->mMaterials, scene->mNumMaterials, shape.materials, BuildMaterial);
+    if (shape.animation) {
         scene->mNumAnimations = 1;
-        scene->mAnimations = new aiAnimation* [1] { BuildAnimation(*spec.animation) };
+        scene->mAnimations = new aiAnimation* [1] { BuildAnimation(*shape.animation) };
     }
-    Fill(scene->mCameras, scene->mNumCameras, spec.cameras, [](const CameraSpec& c) {
+    Fill(scene->mCameras, scene->mNumCameras, shape.cameras, [](const CameraSpec& c) {
         auto* cam = new aiCamera;
         cam->mName = c.name;
         cam->mHorizontalFOV = c.fov;
@@ -130,7 +130,7 @@ std::unique_ptr<aiScene> Build(const SceneSpec& spec) {
         cam->mLookAt = aiVector3D(0, 0, -1);
         return cam;
     });
-    Fill(scene->mLights, scene->mNumLights, spec.lights, [](const std::string& name) {
+    Fill(scene->mLights, scene->mNumLights, shape.lights, [](const std::string& name) {
         auto* light = new aiLight;
         light->mName = name;
         light->mType = aiLightSource_POINT;
@@ -143,9 +143,9 @@ std::unique_ptr<aiScene> Build(const SceneSpec& spec) {
 
 }  // namespace
 
-std::string WriteScene(const SceneSpec& spec, const char* format,
+std::string WriteScene(const SceneSpec& shape, const char* format,
                        const std::filesystem::path& file) {
-    const std::unique_ptr<aiScene> scene = Build(spec);
+    const std::unique_ptr<aiScene> scene = Build(shape);
     Assimp::Exporter exporter;
     if (exporter.Export(scene.get(), format, file.string()) == AI_SUCCESS) return "";
     return exporter.GetErrorString();

@@ -71,7 +71,7 @@ struct SceneSpec {
 
 // Writes the scene with the exporter of that format id ("gltf2", "collada", "obj"); returns
 // the exporter's error, empty on success.
-std::string WriteScene(const SceneSpec& spec, const char* format,
+std::string WriteScene(const SceneSpec& shape, const char* format,
                        const std::filesystem::path& file);
 
 // T * R * S, the order a node's transform is made in (column vectors).

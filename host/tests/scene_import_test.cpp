@@ -42,8 +42,8 @@ void ExpectNear(const Point3& got, const aiVector3D& want, const char* what) {
 
 TEST(SceneImport, NodeTreeAndTransformsFollowTheFile) {
     const fs::path file = TestFolder() / "skeleton.gltf";
-    const SceneSpec spec = AnimatedSkeleton();
-    ASSERT_EQ(WriteScene(spec, "gltf2", file), "");
+    const SceneSpec shape = AnimatedSkeleton();
+    ASSERT_EQ(WriteScene(shape, "gltf2", file), "");
     auto scene = Load(file);
     ASSERT_TRUE(scene);
     EXPECT_STREQ(scene->root->GetName(), "Root");
@@ -55,8 +55,8 @@ TEST(SceneImport, NodeTreeAndTransformsFollowTheFile) {
 
     // The file's matrices take column vectors, the model's row vectors: the same point must come
     // out of both.
-    const aiMatrix4x4& hipTm = spec.root.children[0].transform;
-    const aiMatrix4x4 spineWorld = hipTm * spec.root.children[0].children[0].transform;
+    const aiMatrix4x4& hipTm = shape.root.children[0].transform;
+    const aiMatrix4x4 spineWorld = hipTm * shape.root.children[0].children[0].transform;
     for (const aiVector3D p : {aiVector3D(0, 0, 0), aiVector3D(1, 0, 0), aiVector3D(0.5f, -2, 7)}) {
         ExpectNear(Point3{p.x, p.y, p.z} * hips->GetNodeTM(0), hipTm * p, "hips");
         ExpectNear(Point3{p.x, p.y, p.z} * spine->GetNodeTM(0), spineWorld * p, "spine");
@@ -89,10 +89,10 @@ TEST(SceneImport, FirstAnimationBecomesKeyTracksAtThirtyFramesPerSecond) {
 }
 
 TEST(SceneImport, WithoutAnimationTheRangeIsFrameZero) {
-    SceneSpec spec;
-    spec.root.children.push_back({"Still", Compose({1, 0, 0}, aiQuaternion()), {}, {}});
+    SceneSpec shape;
+    shape.root.children.push_back({"Still", Compose({1, 0, 0}, aiQuaternion()), {}, {}});
     const fs::path file = TestFolder() / "still.gltf";
-    ASSERT_EQ(WriteScene(spec, "gltf2", file), "");
+    ASSERT_EQ(WriteScene(shape, "gltf2", file), "");
     auto scene = Load(file);
     ASSERT_TRUE(scene);
     EXPECT_EQ(scene->range.start, 0);
