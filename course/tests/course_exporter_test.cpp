@@ -16,17 +16,11 @@ namespace {
 
 constexpr int kTicks = 160;
 
-Matrix3 At(float x, float y, float z) {
-    return Matrix3({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {x, y, z});
-}
-
 // A Course export against the in-memory host: the library's dialog registered, ravelpath.ini in
 // a temporary plug-in configuration folder, the options dialog driven by a script.
 class CourseExporterTest : public ::testing::Test {
   protected:
     CourseExporterTest() : module_(RavelpathResources()), root_(std::nullopt) {
-        previousTicks_ = GetTicksPerFrame();
-        SetTicksPerFrame(kTicks);
         host_.plugConfigDir = dir_.Path().string();
         host_.root = &root_;
         host_.animRange = {0, 9 * kTicks};
@@ -41,7 +35,6 @@ class CourseExporterTest : public ::testing::Test {
         other_ = root_.AddChild("Track02");
     }
     ~CourseExporterTest() override {
-        SetTicksPerFrame(previousTicks_);
         SetLibraryHost(nullptr);
         LibrarySettings() = ExportSettings{};
     }
@@ -80,7 +73,7 @@ class CourseExporterTest : public ::testing::Test {
     std::vector<std::string> messages_;
 
   private:
-    int previousTicks_;
+    ScopedTicksPerFrame ticks_{kTicks};
 };
 
 using Texts = std::vector<std::string>;

@@ -46,16 +46,7 @@ TEST(RavelpathLibrary, ReportsItsValues) {
 
     const std::unique_ptr<SceneExporter> exporter = CreateExporter(*library, 0);
     ASSERT_NE(exporter, nullptr);
-    EXPECT_EQ(exporter->ExtCount(), 1);
-    EXPECT_STREQ(exporter->Ext(0), "CRS");
-    EXPECT_STREQ(exporter->Ext(1), "");
-    EXPECT_STREQ(exporter->LongDesc(), "Vantreel Course Exporter");
-    EXPECT_STREQ(exporter->ShortDesc(), "VTR Course Exporter");
-    EXPECT_STREQ(exporter->OtherMessage1(), "");
-    EXPECT_STREQ(exporter->OtherMessage2(), "");
-    EXPECT_GT(std::string(exporter->AuthorName()).size(), 0u);
-    EXPECT_GT(std::string(exporter->CopyrightMessage()).size(), 0u);
-    EXPECT_EQ(exporter->Version(), 101u);
+    ExpectExporterTexts(*exporter, "CRS", "Vantreel Course Exporter", "VTR Course Exporter");
 }
 
 // Both libraries in one process: each keeps its own options, and the Course export converts

@@ -14,23 +14,15 @@
 
 inline constexpr int kTicks = 160;
 
-// A translation-only transform.
-inline Matrix3 At(float x, float y, float z) {
-    return Matrix3({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {x, y, z});
-}
-
 class BoneExportTest : public ::testing::Test {
   protected:
     BoneExportTest() : module_(QuellstoneResources()), root_(std::nullopt) {
-        previousTicks_ = GetTicksPerFrame();
-        SetTicksPerFrame(kTicks);
         host_.plugConfigDir = dir_.Path().string();
         host_.root = &root_;
         host_.animRange = {0, 9 * kTicks};
         LibrarySettings() = ExportSettings{};
     }
     ~BoneExportTest() override {
-        SetTicksPerFrame(previousTicks_);
         SetLibraryHost(nullptr);
         LibrarySettings() = ExportSettings{};
     }
@@ -55,5 +47,5 @@ class BoneExportTest : public ::testing::Test {
     std::vector<std::string> messages_;
 
   private:
-    int previousTicks_;
+    ScopedTicksPerFrame ticks_{kTicks};
 };

@@ -62,16 +62,8 @@ TEST_F(QuellstoneLibrary, ReportsItsValues) {
         EXPECT_EQ(desc->NumActionTables(), 0);
         std::unique_ptr<SceneExporter> exporter(static_cast<SceneExporter*>(desc->Create(false)));
         ASSERT_NE(exporter, nullptr);
-        EXPECT_EQ(exporter->ExtCount(), 1);
-        EXPECT_STREQ(exporter->Ext(0), expected[i].ext);
-        EXPECT_STREQ(exporter->Ext(1), "");
-        EXPECT_STREQ(exporter->LongDesc(), expected[i].longDesc);
-        EXPECT_STREQ(exporter->ShortDesc(), expected[i].shortDesc);
-        EXPECT_STREQ(exporter->OtherMessage1(), "");
-        EXPECT_STREQ(exporter->OtherMessage2(), "");
-        EXPECT_GT(std::string(exporter->AuthorName()).size(), 0u);
-        EXPECT_GT(std::string(exporter->CopyrightMessage()).size(), 0u);
-        EXPECT_EQ(exporter->Version(), 101u);
+        ExpectExporterTexts(*exporter, expected[i].ext, expected[i].longDesc,
+                            expected[i].shortDesc);
     }
 }
 

@@ -97,3 +97,17 @@ int CallbackUiDriver::ShowMessage(WindowHandle, const std::string& text, const s
 bool CallbackUiDriver::ChooseFolder(WindowHandle, const std::string&, std::string&) {
     return false;
 }
+
+void ExpectExporterTexts(SceneExporter& exporter, const char* extension, const char* longDesc,
+                         const char* shortDesc) {
+    EXPECT_EQ(exporter.ExtCount(), 1);
+    EXPECT_STREQ(exporter.Ext(0), extension);
+    EXPECT_STREQ(exporter.Ext(1), "");
+    EXPECT_STREQ(exporter.LongDesc(), longDesc);
+    EXPECT_STREQ(exporter.ShortDesc(), shortDesc);
+    EXPECT_STREQ(exporter.OtherMessage1(), "");
+    EXPECT_STREQ(exporter.OtherMessage2(), "");
+    EXPECT_GT(std::string(exporter.AuthorName()).size(), 0u);
+    EXPECT_GT(std::string(exporter.CopyrightMessage()).size(), 0u);
+    EXPECT_EQ(exporter.Version(), 101u);
+}

@@ -1,6 +1,9 @@
 #pragma once
 // Test helpers: a temporary folder, whole-file reads, an installed UI driver, and a module
 // whose resources are registered as the library entry would do it.
+#include <hostsdk/geometry.h>
+#include <hostsdk/plugin.h>
+#include <hostsdk/time.h>
 #include <hostsdk/ui.h>
 
 #include <filesystem>
@@ -37,6 +40,29 @@ class ScopedUiDriver {
   private:
     UiDriver* previous_;
 };
+
+// A translation-only transform.
+inline Matrix3 At(float x, float y, float z) {
+    return Matrix3({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {x, y, z});
+}
+
+// Sets the host's ticks per frame for the lifetime of the object and restores the old value.
+class ScopedTicksPerFrame {
+  public:
+    explicit ScopedTicksPerFrame(int ticks) : previous_(GetTicksPerFrame()) {
+        SetTicksPerFrame(ticks);
+    }
+    ~ScopedTicksPerFrame() { SetTicksPerFrame(previous_); }
+
+  private:
+    int previous_;
+};
+
+// Checks the values every exporter class of these libraries reports: one extension, the empty
+// text for any other index, the descriptions, empty other messages, fixed author and notice
+// texts, and version 101.
+void ExpectExporterTexts(SceneExporter& exporter, const char* extension, const char* longDesc,
+                         const char* shortDesc);
 
 // A scripted driver loaded with actions in the --ui language.
 ScriptedUiDriver ScriptFromText(const std::string& actions);
