@@ -11,14 +11,28 @@
 
 namespace {
 
-// Deletes the working scene once this run has begun to write it. A file of that name found
-// before then may be anything, even the user's own scene, and is left alone.
-void DeleteWorkingScene() {
-    const RunState& run = TheRun();
-    if (!run.writingStarted) return;
+// Whether `path` may be the scene the user named: an argument as given or with ".lws" added.
+bool MayBeTheUsersScene(const std::filesystem::path& path) {
     std::error_code ec;
-    if (std::filesystem::equivalent(kWorkingScene, run.names.lws, ec)) return;
-    std::filesystem::remove(kWorkingScene, ec);
+    for (const std::string& argument : TheRun().arguments) {
+        if (std::filesystem::equivalent(path, argument, ec) ||
+            std::filesystem::equivalent(path, argument + ".lws", ec))
+            return true;
+    }
+    return false;
+}
+
+// Deletes the working scene "$$temp$$.lws" on every stop: the name is this program's own
+// working file, so one left by an earlier run is stale. Only a regular file or a symbolic link
+// (the link itself) goes, never a folder or a device, and never a file the command line may name
+// as the scene.
+void DeleteWorkingScene() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(kWorkingScene, ec);
+    if (!fs::is_regular_file(status) && !fs::is_symlink(status)) return;
+    if (MayBeTheUsersScene(kWorkingScene)) return;
+    fs::remove(kWorkingScene, ec);
 }
 
 void Check(const Status& status) {
@@ -53,6 +67,7 @@ void ShowUsage() {
 
 int RunCamweave(const std::vector<std::string>& arguments) {
     RunState& run = TheRun();
+    run.arguments = arguments;
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.settings) {
         std::cout << parsed.usageMessage;
@@ -67,7 +82,6 @@ int RunCamweave(const std::vector<std::string>& arguments) {
 
     Check(
         ReadCameraList(run.names.lc, run.names.lws, run.settings.panning, std::cout, run.cameras));
-    run.writingStarted = true;
     Check(WriteSceneCameras(run.names.lws, kWorkingScene, run.cameras, std::cout));
     if (!run.settings.renamePrefix.empty()) {
         Check(WriteRenameBatch(run.names.batch, run.cameras, run.settings.renamePrefix,

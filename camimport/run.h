@@ -9,10 +9,10 @@
 
 // The process-wide state of one camweave run.
 struct RunState {
+    std::vector<std::string> arguments;  // as given, for the clean-up to know the user's files
     CommandLine settings;
     RunFileNames names;
     std::vector<CameraRecord> cameras;
-    bool writingStarted = false;  // from here on a "$$temp$$.lws" is this run's own
 };
 
 RunState& TheRun();
@@ -21,7 +21,7 @@ RunState& TheRun();
 // nothing else is left open here. Safe to call at any point of the run.
 void Cleanup();
 
-// The one error exit: Cleanup, delete the working scene once this run has begun to write it, print
+// The one error exit: Cleanup, delete the working scene (a regular file only), print
 // "\n\nERROR:\n", the message and a line end on standard output, exit status 1.
 [[noreturn]] void FatalError(const std::string& message);
 

@@ -69,6 +69,20 @@ TEST_F(Camweave, CommandLineFaultsPrintTheirLineAndTheUsage) {
     EXPECT_EQ(ReadFile(folder / "scene.lws"), kScene);
 }
 
+// "$$temp$$.lws" is the program's own working file: one left by an earlier run goes on every
+// stop, the usage stop included. A folder of that name is not a file to delete.
+TEST_F(Camweave, EveryStopDeletesAStaleWorkingFile) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, {"scene", "/x"}, {"scene", "missing.lc"}}) {
+        WriteFile(folder / "$$temp$$.lws", "left by an earlier run");
+        EXPECT_EQ(Run(arguments).status, 1);
+        EXPECT_FALSE(Exists("$$temp$$.lws")) << arguments.size();
+    }
+    fs::create_directory(folder / "$$temp$$.lws");
+    EXPECT_EQ(Run({}).status, 1);
+    EXPECT_TRUE(fs::is_directory(folder / "$$temp$$.lws"));
+}
+
 TEST_F(Camweave, SingleArgumentReadsTheListBesideTheScene) {
     WriteFile(folder / "scene.lc", List({Entry("Lobby", 1.5708)}));
     const ProgramResult result = Run({"scene"});

@@ -176,17 +176,18 @@ TEST_F(CourseExporterTest, PivotOffsetIsPartOfTheWrittenTransform) {
     // The node transform alone would have given 0,0,1 / 0,1,0 / -1,0,0 / 10,30,20.
 }
 
-TEST_F(CourseExporterTest, OutOfRangeScaleInTheFileLeavesOnlyCancel) {
-    WriteSettings("0.0001", 0);
-    const std::string before = ReadWholeFile(SettingsPath());
-    // The scale field is hidden, so the user cannot correct it; OK keeps failing its check.
-    EXPECT_EQ(Export("set 1017 Track01; set 1011 1; click 1; click 1"), 1);
-    EXPECT_FALSE(OutExists());
-    ASSERT_GE(messages_.size(), 2u);
-    for (const auto& m : messages_)
-        EXPECT_EQ(m, "Course Export Options: The scale factor must be from 0.001 to 999999.");
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), before);
-    EXPECT_EQ(LibrarySettings().nodeName, "");
+// A stored scale the dialog would refuse is not taken, so OK works although the scale field is
+// hidden; the export uses the scale in memory and saves it.
+TEST_F(CourseExporterTest, OutOfRangeScaleInTheFileIsNotTaken) {
+    for (const char* scale : {"0.0001", "1e9", "nan"}) {
+        LibrarySettings().scaleFactor = 2.0f;
+        WriteSettings(scale, 1);
+        EXPECT_EQ(Export("set 1017 Track01"), 1) << scale;
+        EXPECT_TRUE(messages_.empty()) << scale;
+        EXPECT_TRUE(OutExists()) << scale;
+        EXPECT_EQ(Frame(0)[3], "2,6,4") << scale;  // (12, 24, 36) scaled by 2 over twelve
+        EXPECT_EQ(ReadWholeFile(SettingsPath()), "1\r\n2\r\n0\r\n") << scale;
+    }
 }
 
 TEST_F(CourseExporterTest, CancelledDialogWritesNothing) {

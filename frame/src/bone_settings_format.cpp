@@ -1,7 +1,10 @@
 // quellstone.ini. Version 5 lines: version, rule count, one rule per line, ignoreHidden,
 // scaleFactor, rotate180, exportTextures. Versions up to 3 stored rules without a sign (all
 // include rules); version 1 lacks the scale line, versions 1 and 2 the rotation line, versions
-// 1 to 4 the textures line.
+// 1 to 4 the textures line. Versions below 1 read as version 1.
+//
+// Values are read in file order until the input stops matching: every value read before that
+// point is taken, every value from there on keeps what it was.
 #include <string>
 
 #include "frame/settings_file.h"
@@ -10,56 +13,61 @@
 
 namespace {
 
-SettingsLoadResult Damaged(int line, const std::string& what) {
-    return {SettingsStatus::Damaged, "line " + std::to_string(line) + ": " + what};
+using frame::SettingsScanner;
+
+SettingsLoadResult Stopped(const SettingsScanner& in) {
+    return {SettingsStatus::Stopped, "line " + std::to_string(in.Line())};
 }
 
 SettingsLoadResult Damaged(const SettingsScanner& in, const std::string& what) {
-    return Damaged(in.Line(), what);
+    return {SettingsStatus::Damaged, "line " + std::to_string(in.Line()) + ": " + what};
+}
+
+// A stored scale the options dialog would refuse is not taken: it would make OK fail on a field
+// the Course dialog does not even show.
+bool ReadScale(SettingsScanner& in, float& scale) {
+    float read = 0.0f;
+    if (!in.ReadFloat(read) || !IsAcceptedScaleFactor(read)) return false;
+    scale = read;
+    return true;
 }
 
 }  // namespace
 
 SettingsLoadResult ParseBoneSettings(std::string_view text, ExportSettings& settings) {
     SettingsScanner in(text);
-    int version = 0;
-    const int versionLine = in.Line();
-    if (!in.ReadInt(version)) return Damaged(in, "expected the format version");
-    if (version > kBoneSettingsVersion) return {SettingsStatus::Newer, {}};
-    if (version < 1)
-        return Damaged(versionLine, "unknown format version " + std::to_string(version));
+    // A file without a readable version counts as a newer one and is left alone.
+    int version = kBoneSettingsVersion + 1;
+    if (!in.ReadInt(version) || version > kBoneSettingsVersion)
+        return {SettingsStatus::Ignored, {}};
 
     int count = 0;
-    const int countLine = in.Line();
-    if (!in.ReadInt(count)) return Damaged(in, "expected the number of rules");
-    if (count < 0) return Damaged(countLine, "negative number of rules");
-
+    if (!in.ReadInt(count) || count < 0) return Stopped(in);
     // The rules are read one by one, so a count larger than the file can hold ends at the end
     // of the text instead of allocating it up front.
-    ExportSettings read = settings;
-    read.rules.clear();
+    // Old files hold unsigned rules that gain their sign here, so a rule written back can be one
+    // character longer than a line of the format; such a rule must read back too.
+    const std::size_t lineLimit = version < 4 ? kMaxRuleLength : kMaxStoredRuleLength;
+    std::vector<std::string> rules;
     for (int i = 0; i < count; ++i) {
         std::string rule;
         bool tooLong = false;
-        if (!in.ReadLine(rule, kMaxRuleLength, tooLong)) {
+        if (!in.ReadLine(rule, lineLimit, tooLong)) {
+            settings.rules = std::move(rules);
             if (tooLong)
-                return Damaged(
-                    in, "rule longer than " + std::to_string(kMaxRuleLength) + " characters");
+                return Damaged(in, "rule longer than " + std::to_string(lineLimit) + " characters");
             return Damaged(in, "the file ends after " + std::to_string(i) + " of " +
                                    std::to_string(count) + " rules");
         }
         if (version < 4) rule.insert(0, "+");
-        read.rules.push_back(std::move(rule));
+        rules.push_back(std::move(rule));
     }
-    if (!in.ReadInt(read.ignoreHidden)) return Damaged(in, "expected the ignore-hidden flag");
-    if (version > 1 && !in.ReadFloat(read.scaleFactor))
-        return Damaged(in, "expected the scale factor");
-    if (version > 2 && !in.ReadInt(read.rotate180))
-        return Damaged(in, "expected the rotation flag");
-    if (version > 4 && !in.ReadInt(read.exportTextures))
-        return Damaged(in, "expected the texture export flag");
+    settings.rules = std::move(rules);
 
-    settings = std::move(read);
+    if (!in.ReadInt(settings.ignoreHidden)) return Stopped(in);
+    if (version > 1 && !ReadScale(in, settings.scaleFactor)) return Stopped(in);
+    if (version > 2 && !in.ReadInt(settings.rotate180)) return Stopped(in);
+    if (version > 4 && !in.ReadInt(settings.exportTextures)) return Stopped(in);
     return {SettingsStatus::Loaded, {}};
 }
 
@@ -76,21 +84,14 @@ std::string FormatBoneSettings(const ExportSettings& settings) {
     return out;
 }
 
-// ravelpath.ini, version 1: version, scaleFactor, rotate180.
+// ravelpath.ini, version 1: version, scaleFactor, rotate180. Versions below 1 read as version 1.
 SettingsLoadResult ParseCourseSettings(std::string_view text, ExportSettings& settings) {
     SettingsScanner in(text);
-    int version = 0;
-    const int versionLine = in.Line();
-    if (!in.ReadInt(version)) return Damaged(in, "expected the format version");
-    if (version > kCourseSettingsVersion) return {SettingsStatus::Newer, {}};
-    if (version < 1)
-        return Damaged(versionLine, "unknown format version " + std::to_string(version));
-    float scale = 0.0f;
-    int rotate = 0;
-    if (!in.ReadFloat(scale)) return Damaged(in, "expected the scale factor");
-    if (!in.ReadInt(rotate)) return Damaged(in, "expected the rotation flag");
-    settings.scaleFactor = scale;
-    settings.rotate180 = rotate;
+    int version = kCourseSettingsVersion + 1;
+    if (!in.ReadInt(version) || version > kCourseSettingsVersion)
+        return {SettingsStatus::Ignored, {}};
+    if (!ReadScale(in, settings.scaleFactor)) return Stopped(in);
+    if (!in.ReadInt(settings.rotate180)) return Stopped(in);
     return {SettingsStatus::Loaded, {}};
 }
 

@@ -38,7 +38,7 @@ bool ReadScaleField(WindowHandle dialog, int id, float& scale) {
         ShowDialogMessage(dialog, "The scale factor must be a number, for example 1 or 2.5.");
         return false;
     }
-    if (value < kMinScaleFactor || value > kMaxScaleFactor) {
+    if (!IsAcceptedScaleFactor(value)) {
         ShowDialogMessage(dialog, "The scale factor must be from 0.001 to 999999.");
         return false;
     }

@@ -35,6 +35,11 @@ void Confirm(WindowHandle dialog, RuleEditorData& data) {
                                       std::to_string(kMaxWildcardLength) + " characters.");
         return;
     }
+    // One rule is one line of the settings file.
+    if (wildcard.find_first_of("\r\n") != std::string::npos) {
+        ShowDialogMessage(dialog, "The wildcard cannot hold a line break.");
+        return;
+    }
     data.rule = (IsDlgButtonChecked(dialog, kIdcExclude) ? "-" : "+") + wildcard;
     EndDialog(dialog, 1);
 }

@@ -54,7 +54,8 @@ void LoadReporting(const char* fileName, ParseFn parse) {
     if (result.status != SettingsStatus::Damaged) return;
     MessageBox(HostWindow(),
                "The settings file " + path + " is damaged (" + result.problem +
-                   "). Its options were not used; confirming the export options will replace it.",
+                   "). Only the options before the damage were used; confirming the export "
+                   "options will replace it.",
                "Export settings", kMbOk | kMbIconWarning);
 }
 

@@ -2,13 +2,23 @@
 
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 
+namespace frame {
+
 namespace {
+
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A real number is never longer than this in a settings file; strtof gets a copy this long.
+constexpr std::size_t kMaxNumberText = 128;
+
 }  // namespace
 
 void SettingsScanner::SkipSpace() {
@@ -18,44 +28,43 @@ void SettingsScanner::SkipSpace() {
     }
 }
 
-std::string_view SettingsScanner::Token() const {
-    std::size_t end = pos_;
-    while (end < text_.size() && !IsSpace(text_[end])) ++end;
-    return text_.substr(pos_, end - pos_);
-}
-
 bool SettingsScanner::ReadInt(int& value) {
-    const std::string token(Token());
-    if (token.empty()) return false;
+    SkipSpace();
+    std::size_t end = pos_;
+    if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
+    const std::size_t digits = end;
+    while (end < text_.size() && IsDigit(text_[end])) ++end;
+    if (end == digits) return false;
+    const std::string number(text_.substr(pos_, end - pos_));
     errno = 0;
-    char* end = nullptr;
-    const long parsed = std::strtol(token.c_str(), &end, 10);
-    if (end != token.c_str() + token.size() || errno == ERANGE || parsed < INT_MIN ||
-        parsed > INT_MAX)
-        return false;
+    const long long parsed = std::strtoll(number.c_str(), nullptr, 10);
+    if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) return false;
     value = static_cast<int>(parsed);
-    pos_ += token.size();
+    pos_ = end;
     SkipSpace();
     return true;
 }
 
 bool SettingsScanner::ReadFloat(float& value) {
-    const std::string token(Token());
-    if (token.empty()) return false;
-    char* end = nullptr;
-    const float parsed = std::strtof(token.c_str(), &end);
-    if (end != token.c_str() + token.size() || !std::isfinite(parsed)) return false;
+    SkipSpace();
+    std::size_t end = pos_;
+    while (end < text_.size() && !IsSpace(text_[end]) && end - pos_ < kMaxNumberText) ++end;
+    const std::string candidate(text_.substr(pos_, end - pos_));
+    char* stop = nullptr;
+    const float parsed = std::strtof(candidate.c_str(), &stop);
+    if (stop == candidate.c_str()) return false;
     value = parsed;
-    pos_ += token.size();
+    pos_ += static_cast<std::size_t>(stop - candidate.c_str());
     SkipSpace();
     return true;
 }
 
 bool SettingsScanner::ReadLine(std::string& line, std::size_t maxLength, bool& tooLong) {
     tooLong = false;
-    if (AtEnd()) return false;
+    SkipSpace();
     std::size_t end = pos_;
     while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+    if (end == pos_) return false;
     if (end - pos_ > maxLength) {
         tooLong = true;
         return false;
@@ -65,3 +74,5 @@ bool SettingsScanner::ReadLine(std::string& line, std::size_t maxLength, bool& t
     SkipSpace();
     return true;
 }
+
+}  // namespace frame

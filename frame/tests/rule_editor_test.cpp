@@ -80,6 +80,22 @@ TEST_F(RuleEditor, RefusesAWildcardTheSettingsFileCannotHold) {
     EXPECT_EQ(
         driver.Messages(),
         std::vector<std::string>{"Edit Rule: The wildcard is too long: at most 98 characters."});
+
+    // A line break would split the rule over two lines of the settings file.
+    for (const char* broken : {"Bip\n01", "Bip\r"}) {
+        CallbackUiDriver again;
+        again.Then([&](WindowHandle d) {
+            ASSERT_TRUE(ui_actions::SetText(d, kIdcWildcard, broken));
+            ASSERT_TRUE(ui_actions::PressDefault(d));
+            EXPECT_TRUE(IsDialogOpen(d));
+            ui_actions::Cancel(d);
+        });
+        std::string kept = "+old";
+        EXPECT_FALSE(Edit(kept, again));
+        EXPECT_EQ(kept, "+old");
+        EXPECT_EQ(again.Messages(),
+                  std::vector<std::string>{"Edit Rule: The wildcard cannot hold a line break."});
+    }
 }
 
 }  // namespace

@@ -76,10 +76,13 @@ void ScriptedUiDriver::RunModal(WindowHandle dialog) {
     if (!IsDialogOpen(dialog)) return;
     std::string why;
     if (ui_actions::PressDefault(dialog, &why) && !IsDialogOpen(dialog)) return;
+    // The window's own title names the dialog as the user sees it ("Add Rule", "Edit Rule");
+    // the template's title is only the default.
+    std::string title = GetWindowText(dialog);
     const DialogTemplate* t = GetDialogTemplate(dialog);
-    std::cerr << "ui: \"" << (t && t->title ? t->title : "dialog")
-              << "\" did not close with its default button" << (why.empty() ? "" : " (" + why + ")")
-              << "; closed with Cancel\n";
+    if (title.empty()) title = t && t->title ? t->title : "dialog";
+    std::cerr << "ui: \"" << title << "\" did not close with its default button"
+              << (why.empty() ? "" : " (" + why + ")") << "; closed with Cancel\n";
     ui_actions::Cancel(dialog);
 }
 

@@ -45,6 +45,7 @@ struct Log {
     std::vector<std::pair<int, unsigned>> commands;
     std::vector<int> scrolls;
     bool refuseOk = false;
+    std::string title;  // set as the window's title at init when not empty
     intptr_t nestedResult = -2;
 } g_log;
 
@@ -61,6 +62,7 @@ intptr_t TestProc(WindowHandle dialog, unsigned message, WParam wp, LParam) {
                 ListBoxAddString(GetDlgItem(dialog, kSingle), item);
             }
             SliderSetRange(GetDlgItem(dialog, kSlider), 0, 300);
+            if (!g_log.title.empty()) SetWindowText(dialog, g_log.title);
             return 1;
         case kMsgHScroll:
             g_log.scrolls.push_back(SliderGetPos(GetDlgItem(dialog, kSlider)));
@@ -106,7 +108,16 @@ TEST_F(UiTest, RefusedDefaultButtonEndsInCancel) {
     g_log.refuseOk = true;
     testing::internal::CaptureStderr();
     EXPECT_EQ(Run(""), 0);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("closed with Cancel"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  "ui: \"Test Dialog\" did not close with its default button"),
+              std::string::npos);
+
+    // The report names the dialog by the title its window shows, not its template's.
+    g_log.title = "Edit Rule";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run(""), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("ui: \"Edit Rule\" did not close"),
+              std::string::npos);
 }
 
 TEST_F(UiTest, CancelActionClosesWithCancel) {

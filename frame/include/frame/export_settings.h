@@ -25,8 +25,14 @@ struct ExportSettings {
 // The library's process-wide record.
 ExportSettings& LibrarySettings();
 
-// Longest rule the settings file holds, sign included.
+// Longest rule line of the settings file format, sign included; the rule editor keeps new rules
+// within it.
 inline constexpr std::size_t kMaxRuleLength = 99;
+// A rule read from a version 1 to 3 file gains a '+' in front, so a stored rule may be one
+// character longer; the reader takes such a rule back.
+inline constexpr std::size_t kMaxStoredRuleLength = kMaxRuleLength + 1;
 // Accepted scale factors, inclusive.
 inline constexpr double kMinScaleFactor = 0.001;
 inline constexpr double kMaxScaleFactor = 999999.0;
+// Whether `scale` is a finite number within the accepted range.
+bool IsAcceptedScaleFactor(double scale);

@@ -13,19 +13,23 @@ inline constexpr int kBoneSettingsVersion = 5;
 inline constexpr int kCourseSettingsVersion = 1;
 
 enum class SettingsStatus {
-    Loaded,   // the values were taken over
+    Loaded,   // every value of the file's version was taken over
     Missing,  // no file: the values stay
-    Newer,    // a format version this library does not know: the values stay
-    Damaged,  // not a settings file, or cut short: the values stay, `problem` says why
+    Ignored,  // a newer format version, or no version at all: the values stay
+    Stopped,  // the input stopped matching: the values before that point were taken, the rest
+              // stay; `problem` names the line
+    Damaged,  // cut inside the rules or a rule too long: what was read before the damage was
+              // taken; far too large or unreadable: nothing was taken; `problem` says why
 };
 
 struct SettingsLoadResult {
     SettingsStatus status;
-    std::string problem;  // Damaged: what is wrong and on which line
+    std::string problem;  // Stopped and Damaged: where, and for Damaged what is wrong
 };
 
-// Parsing and formatting of the file contents. A parse changes `settings` only when it
-// returns Loaded: a damaged file never leaves half its values behind.
+// Parsing and formatting of the file contents. A parse reads the values in file order and takes
+// each one it reads; the first value that does not read ends the parse, and it and every later
+// value keep what they were. A stored scale factor outside the accepted range is such a value.
 SettingsLoadResult ParseBoneSettings(std::string_view text, ExportSettings& settings);
 std::string FormatBoneSettings(const ExportSettings& settings);
 SettingsLoadResult ParseCourseSettings(std::string_view text, ExportSettings& settings);
@@ -42,8 +46,8 @@ bool SaveCourseSettingsFile(const std::string& path, const ExportSettings& setti
 std::string SettingsFilePath(const char* fileName);
 
 // What the exporters call: load into or save from LibrarySettings() at SettingsFilePath. A
-// damaged file is reported in a message box that names it; a missing or newer file and a
-// failed save are silent, and the export goes on in every case.
+// damaged file is reported in a message box that names it; every other outcome of a load, and a
+// failed save, is silent, and the export goes on in every case.
 void LoadBoneSettings();
 void SaveBoneSettings();
 void LoadCourseSettings();

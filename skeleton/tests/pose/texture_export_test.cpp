@@ -194,15 +194,23 @@ TEST_F(TextureStepTest, MissingMapFailsTheExportAfterTwoMessages) {
     EXPECT_EQ(manager_.loads, Text{"missing.png"});
 }
 
-TEST_F(TextureStepTest, SameBaseNameLaterEntryWins) {
+// Two maps that would become one Targa file would leave the .POS file pointing two materials at
+// one picture: the export stops before any Targa file is written.
+TEST_F(TextureStepTest, TwoMapsForOneTargaFileStopTheExport) {
     manager_.images["one/skin.png"] = FakeBitmapManager::Plain(1, 1, {0, 0, 0, 65535});
-    manager_.images["two\\skin.bmp"] = FakeBitmapManager::Plain(3, 1, {0, 0, 0, 65535});
-    LoadTwoMaps("one/skin.png", "two\\\\skin.bmp");
-    ASSERT_EQ(Export(), 1);
-    EXPECT_EQ(ReadWholeFile(dir_.File("skin.tga")).size(), 18u + 3 * 3);
+    manager_.images["two\\Skin.bmp"] = FakeBitmapManager::Plain(3, 1, {0, 0, 0, 65535});
+    LoadTwoMaps("one/skin.png", "two\\\\Skin.bmp");
+    EXPECT_EQ(Export(), 0);
+    EXPECT_EQ(messages_, Text{"VTR Pose Exporter: The textures one/skin.png and two\\Skin.bmp "
+                              "would both be saved as " +
+                              dir_.File("Skin.tga")});
+    EXPECT_TRUE(manager_.loads.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("skin.tga")));
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("Skin.tga")));
+    EXPECT_FALSE(OutExists());
 
-    // One name in two entries (they differ in shininess) is converted twice.
-    manager_.loads.clear();
+    // One name in two entries (they differ in shininess) is the same picture: converted twice.
+    messages_.clear();
     LoadTwoMaps("one/skin.png", "one/skin.png");
     ASSERT_EQ(Export(), 1);
     EXPECT_EQ(manager_.loads, (Text{"one/skin.png", "one/skin.png"}));
