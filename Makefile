@@ -1,5 +1,5 @@
 # Front door: `make demo` and `make test` work on a fresh Debian machine as root.
-.PHONY: deps configure build demo test test-default test-asan bench format clean
+.PHONY: deps configure build demo test test-default test-asan bench fuzz format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +25,13 @@ test: test-default test-asan
 
 bench: build
 	@scripts/bench.sh build/default
+
+# Each libFuzzer harness for FUZZ_SECONDS (default 60).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
