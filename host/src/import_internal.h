@@ -106,8 +106,8 @@ struct MeshOnNode {
 };
 
 // Merges the skinned meshes that share a bone node into the first of them in depth-first order;
-// the others are marked merged away.
-void MergeSharedSkins(std::vector<MeshOnNode>& meshes);
+// the others are marked merged away. A node scaled flat at rest stays apart, with a warning.
+void MergeSharedSkins(std::vector<MeshOnNode>& meshes, std::vector<std::string>& warnings);
 
 // The whole conversion; warnings are added without the file name.
 std::unique_ptr<Scene> ConvertScene(const aiScene& scene, const std::string& path,

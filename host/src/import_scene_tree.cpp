@@ -166,7 +166,7 @@ class SceneBuilder {
             meshes.push_back({placed.source, placed.node, placed.restWorld,
                               MergeNodeMeshes(ai_, *placed.source, byName_)});
         }
-        if (options_.mergeSkins) MergeSharedSkins(meshes);
+        if (options_.mergeSkins) MergeSharedSkins(meshes, warnings_);
         for (MeshOnNode& m : meshes)
             if (!m.mergedAway) Attach(*m.source, *m.node, std::move(m.mesh));
     }

@@ -1,6 +1,7 @@
 // A character split into several meshes bound to one skeleton, merged into one skinned node:
 // the exporters take one skinned model per scene.
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <unordered_map>
 
@@ -31,9 +32,15 @@ class Groups {
     std::vector<size_t> parent_;
 };
 
+// A rest transform that flattens space cannot carry vertices from one node to another.
+bool Invertible(const Matrix3& m) {
+    const double det = DotProd(CrossProd(m[0], m[1]), m[2]);
+    return std::isfinite(det) && std::fabs(det) > 1e-12;
+}
+
 }  // namespace
 
-void MergeSharedSkins(std::vector<MeshOnNode>& meshes) {
+void MergeSharedSkins(std::vector<MeshOnNode>& meshes, std::vector<std::string>& warnings) {
     Groups groups(meshes.size());
     std::unordered_map<const SceneNode*, size_t> firstUser;
     for (size_t i = 0; i < meshes.size(); ++i) {
@@ -46,6 +53,12 @@ void MergeSharedSkins(std::vector<MeshOnNode>& meshes) {
         const size_t root = groups.Root(i);
         if (root == i || meshes[i].mesh.bones.empty()) continue;
         MeshOnNode& into = meshes[root];
+        if (!Invertible(into.restWorld) || !Invertible(meshes[i].restWorld)) {
+            warnings.push_back("node " + Quoted(meshes[i].source->mName) +
+                               ": not merged into node " + Quoted(into.source->mName) +
+                               ", since one of them is scaled flat at rest");
+            continue;
+        }
         // Row vectors: from this node's space to the world, then into the target node's space.
         const Matrix3 toInto = meshes[i].restWorld * Inverse(into.restWorld);
         AppendNodeMesh(into.mesh, std::move(meshes[i].mesh), toInto);

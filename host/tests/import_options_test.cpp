@@ -230,9 +230,16 @@ TEST(ImportOptions, OnlyMeshesThatShareBonesAreMerged) {
         for (SceneNode* bone : bones) m.mesh.bones.push_back({bone, Matrix3()});
         return m;
     };
-    std::vector<import::MeshOnNode> meshes = {mesh(0, {&other}), mesh(1, {&hips}), mesh(2, {}),
-                                              mesh(3, {&chest}), mesh(4, {&chest, &hips})};
-    import::MergeSharedSkins(meshes);
+    std::vector<import::MeshOnNode> meshes = {
+        mesh(0, {&other}), mesh(1, {&hips}),         mesh(2, {}),
+        mesh(3, {&chest}), mesh(4, {&chest, &hips}), mesh(5, {&hips})};
+    // Node 5 is scaled flat: its vertices cannot be carried into another node's space.
+    meshes[5].restWorld.SetRow(2, {0, 0, 0});
+    const aiNode flat("Flat"), first("First");
+    meshes[5].source = &flat;
+    meshes[1].source = &first;
+    std::vector<std::string> warnings;
+    import::MergeSharedSkins(meshes, warnings);
     EXPECT_FALSE(meshes[0].mergedAway);
     EXPECT_EQ(meshes[0].mesh.mesh.VertexCount(), 1);
     EXPECT_FALSE(meshes[1].mergedAway);
@@ -244,4 +251,9 @@ TEST(ImportOptions, OnlyMeshesThatShareBonesAreMerged) {
     // Each vertex is carried into node 1's space: node 3 sits two units above it.
     EXPECT_EQ(meshes[1].mesh.mesh.vertices[1], (Point3{0, 0, 2}));
     EXPECT_EQ(meshes[1].mesh.bones[1].offset.GetTrans(), (Point3{0, 0, -2}));
+    EXPECT_FALSE(meshes[5].mergedAway);
+    EXPECT_EQ(meshes[5].mesh.mesh.VertexCount(), 1);
+    EXPECT_EQ(warnings, (std::vector<std::string>{"node \"Flat\": not merged into node "
+                                                  "\"First\", since one of them is scaled flat "
+                                                  "at rest"}));
 }
