@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "import_internal.h"
+#include "plughost/bitmap_manager.h"
 
 namespace plughost::import {
 
@@ -151,7 +152,9 @@ std::string EmbeddedTextures::Write(unsigned index, const std::string& what) {
         if (texture.pcData != nullptr)
             bytes.assign(reinterpret_cast<const char*>(texture.pcData), texture.mWidth);
         extension = ExtensionOf(bytes, texture.achFormatHint);
-    } else if (texture.pcData != nullptr) {
+    } else if (texture.pcData != nullptr &&
+               static_cast<long long>(texture.mWidth) * texture.mHeight <= kMaxBitmapPixels) {
+        // Raw texels, no larger than the bitmap manager would read back.
         bytes = EncodePng(texture);
         extension = "png";
     }
