@@ -12,6 +12,8 @@ namespace {
 // Option values as typed, checked and converted after parsing.
 struct CliValues {
     std::string plugins, plugcfg, ui, range, frames, cancelAt, rules, scale, node;
+    std::string embeddedTextures;
+    bool mergeSkins = false;
     std::optional<double> frame;
     std::optional<int> rotate180, ignoreHidden, textures;
     int cancelAtPoll = 0;
@@ -33,6 +35,11 @@ void AddSceneOptions(CLI::App* cmd, CliValues& v) {
         ->check(CLI::IsMember({0, 1}));
     cmd->add_option("--node", v.node, "Node name to export");
     cmd->add_option("--frames", v.frames, "The dialog's export range A:B, in frames");
+    cmd->add_option("--embedded-textures", v.embeddedTextures,
+                    "Folder for the images a 3D file stores inside itself (default: beside the "
+                    "export's output, else beside the scene)");
+    cmd->add_flag("--merge-skins", v.mergeSkins,
+                  "Merge the skinned meshes of a 3D file that share bones into one skinned node");
     cmd->add_option("--cancel-at", v.cancelAt,
                     "Set the cancel flag when the progress shows TITLE at PERCENT (testing; "
                     "default $PLUGHOST_CANCEL_AT)")
@@ -56,6 +63,8 @@ bool MakeRunOptions(CLI::App* cmd, const CliValues& v, RunOptions& o) {
         o.range = {a, b};
     }
     o.uiScript = v.ui;
+    o.import.embeddedTextureFolder = v.embeddedTextures;
+    o.import.mergeSkins = v.mergeSkins;
     ConvenienceOptions& c = o.convenience;
     if (cmd->count("--rules")) c.rules = v.rules;
     if (cmd->count("--scale")) c.scale = v.scale;
