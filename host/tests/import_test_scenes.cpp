@@ -1,8 +1,8 @@
 #include "import_test_scenes.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <stb/stb_image_write.h>
+#include <unistd.h>
 
 #include <assimp/Exporter.hpp>
 #include <cstring>
@@ -227,10 +227,9 @@ SceneSpec SplitCharacter() {
 std::filesystem::path TestFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     // The process id keeps test runs of several builds at once apart.
-    const std::filesystem::path dir =
-        std::filesystem::path(testing::TempDir()) /
-        ("plughost_import_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" +
-         info->name());
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
+                                      ("plughost_import_" + std::to_string(getpid()) + "_" +
+                                       info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
