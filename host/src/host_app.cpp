@@ -2,26 +2,31 @@
 
 #include <algorithm>
 #include <csignal>
+#include <iterator>
 
 namespace plughost {
 
 namespace {
 
+// Ctrl-C, and the termination and hang-up signals a shell or a session manager sends, all ask
+// the export under way to cancel, so that it cleans up after itself.
+constexpr int kCancelSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 volatile std::sig_atomic_t interrupted = 0;
 bool guardActive = false;
-struct sigaction previousAction;
+struct sigaction previousActions[std::size(kCancelSignals)];
 
-extern "C" void OnInterrupt(int) {
-    interrupted = 1;
+extern "C" void OnInterrupt(int signal) {
+    interrupted = signal;
 }
 
 void ArmHandler() {
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
-    // One-shot: the next Ctrl-C gets the default action unless the flag is cleared first.
+    // One-shot: the next signal gets the default action unless the flag is cleared first.
     action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
+    for (int signal : kCancelSignals) sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
@@ -30,20 +35,26 @@ bool Interrupted() {
     return interrupted != 0;
 }
 
+int InterruptSignal() {
+    return interrupted;
+}
+
 void ResetInterrupt() {
     interrupted = 0;
     if (guardActive) ArmHandler();
 }
 
 InterruptGuard::InterruptGuard() {
-    sigaction(SIGINT, nullptr, &previousAction);
+    for (std::size_t i = 0; i < std::size(kCancelSignals); ++i)
+        sigaction(kCancelSignals[i], nullptr, &previousActions[i]);
     guardActive = true;
     interrupted = 0;
     ArmHandler();
 }
 
 InterruptGuard::~InterruptGuard() {
-    sigaction(SIGINT, &previousAction, nullptr);
+    for (std::size_t i = 0; i < std::size(kCancelSignals); ++i)
+        sigaction(kCancelSignals[i], &previousActions[i], nullptr);
     guardActive = false;
 }
 

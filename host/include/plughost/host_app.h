@@ -10,8 +10,10 @@
 
 namespace plughost {
 
-// Whether Ctrl-C was pressed since the last reset.
+// Whether Ctrl-C was pressed, or SIGTERM or SIGHUP arrived, since the last reset.
 bool Interrupted();
+// The signal that did it (SIGINT, SIGTERM, SIGHUP), or 0.
+int InterruptSignal();
 
 struct HostSettings {
     Interval range{0, 0};
@@ -73,8 +75,8 @@ class PlugHost : public HostInterface {
     int acceleratorsOff_ = 0;
 };
 
-// Ctrl-C sets the cancel flag of the running host while this is alive; a second Ctrl-C before
-// the flag is cleared ends the process as usual.
+// Ctrl-C, SIGTERM and SIGHUP set the cancel flag of the running host while this is alive; a
+// second one before the flag is cleared ends the process as usual.
 class InterruptGuard {
   public:
     InterruptGuard();
