@@ -73,7 +73,8 @@ StbDecoded DecodeWithStb(std::span<const uint8_t> header, std::span<const uint8_
     result.truncated = reader.ranOut();
     if (!rgb) {
         const char* reason = stbi_failure_reason();
-        result.failure = reason ? reason : "unknown failure";
+        // Some of stb_image's failures (a damaged compressed stream) leave the reason empty.
+        result.failure = reason && *reason ? reason : "no reason given";
         return result;
     }
     TrueColorImage& image = result.image;

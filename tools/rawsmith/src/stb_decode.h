@@ -10,7 +10,7 @@ namespace rawsmith {
 
 struct StbDecoded {
     TrueColorImage image;  // empty when stb_image failed
-    std::string failure;   // stb_image's reason when it failed
+    std::string failure;   // stb_image's reason when it failed; never empty then
     // stb_image asked for bytes past the end. It reads zeros there and may still succeed, so
     // this is the only sign of a truncated file.
     bool truncated = false;
