@@ -113,7 +113,8 @@ TEST(RawsmithRunLengthTarga, SkipsIdAndColourMap) {
         bytes[1] = 1;
         bytes[5] = 3;
         bytes[7] = entryBits;
-        bytes.insert(bytes.begin() + 18, 4 + 3 * entryBytes, 0x5A);
+        const std::vector<uint8_t> idAndMap(4 + 3 * entryBytes, 0x5A);
+        bytes.insert(bytes.begin() + 18, idAndMap.begin(), idAndMap.end());
         const ImageResult read = ReadImage(bytes);
         ASSERT_TRUE(read) << read.error();
         EXPECT_EQ(read->bgr, image.bgr) << int{entryBits};
