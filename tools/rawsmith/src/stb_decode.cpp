@@ -3,6 +3,7 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace rawsmith {
@@ -72,9 +73,11 @@ StbDecoded DecodeWithStb(std::span<const uint8_t> header, std::span<const uint8_
         &stbi_image_free);
     result.truncated = reader.ranOut();
     if (!rgb) {
+        // Some of stb_image's failures (damaged compressed data) set no reason of their own, so
+        // the reason left is that of the JPEG test stb_image tries on every input first.
         const char* reason = stbi_failure_reason();
-        // Some of stb_image's failures (a damaged compressed stream) leave the reason empty.
-        result.failure = reason && *reason ? reason : "no reason given";
+        const bool given = reason != nullptr && *reason != 0 && std::strcmp(reason, "no SOI") != 0;
+        result.failure = given ? reason : "no reason given";
         return result;
     }
     TrueColorImage& image = result.image;

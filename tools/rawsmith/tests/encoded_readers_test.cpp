@@ -13,7 +13,6 @@ namespace rawsmith {
 namespace {
 
 using quantize::synth::Image;
-using namespace std::string_literals;
 
 // Few colours, so that runs happen, and one run longer than a packet that goes on across rows.
 Image RunsImage() {
@@ -174,15 +173,26 @@ TEST(RawsmithPngReader, RejectsWhatItCannotRead) {
     EXPECT_EQ(withSize(0, 0), "the image has no pixels (7 x 0)");
     EXPECT_EQ(ReadPng(std::vector<uint8_t>(good.begin(), good.begin() + 20)).error(),
               "malformed or truncated PNG header (no IHDR chunk first)");
-    // A compressed stream that stops inside a block, on which stb_image fails without a reason
+    // Chunks that do not fit in the file, and sizes the data cannot hold, are refused before
+    // stb_image allocates for them.
+    auto longChunk = good;
+    longChunk[33] = 0x7F;
+    EXPECT_EQ(ReadPng(longChunk).error(),
+              "truncated: a PNG chunk declares " +
+                  std::to_string(0x7F000000 + good[35] * 256 + good[36]) + " bytes, " +
+                  std::to_string(good.size() - 45) + " present");
+    EXPECT_EQ(ReadPng(std::vector<uint8_t>(good.begin(), good.end() - 12)).error(),
+              "truncated: the PNG data ends before IEND");
+    auto huge = good;
+    huge[18] = huge[19] = huge[22] = huge[23] = 0xFF;
+    EXPECT_EQ(ReadPng(huge).error().rfind("truncated: 65535 x 65535 pixels need more than ", 0), 0u)
+        << ReadPng(huge).error();
+    // Compressed data that is garbage after its header: stb_image fails without a reason
     // (found by the fuzzer; it was taken for an empty image).
-    const std::string cut =
-        "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x00\x00\x05\x00\x00"
-        "\x00\x02\x08\x00\x00\x00\x00\xB5\x01\x49\x81\x00\x00\x00\x14\x49\x44\x41\x54\x08\xD7\x63"
-        "\x60\x60\x60\x60\x60\x60\xFC\x01\x05\xCF\xC0\xC0\xC0\x00\x0D\x01\x01\xCD\xCD\xCD\x4A\x27"
-        "\x36\x67\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82"s;
-    EXPECT_EQ(ReadPng(std::vector<uint8_t>(cut.begin(), cut.end())).error(),
-              "cannot decode the PNG data (no reason given)");
+    auto garbage = good;
+    const std::size_t idatLength = good[35] << 8 | good[36];
+    std::fill(garbage.begin() + 43, garbage.begin() + 41 + static_cast<long>(idatLength), 0xFF);
+    EXPECT_EQ(ReadPng(garbage).error(), "cannot decode the PNG data (no reason given)");
     auto damaged = good;
     damaged[41] ^= 0xFF;  // inside the compressed data's header
     EXPECT_EQ(ReadPng(damaged).error().rfind("cannot decode the PNG data (", 0), 0u)
