@@ -28,7 +28,7 @@ constexpr const char* kUsage =
     "Exit status: 0 done; 1 the image cannot be read or an output cannot be written (then no\n"
     "output changes); 2 a usage error.\n";
 
-constexpr const char* kVersionText = "rawsmith 1.1\n";
+constexpr const char* kVersionText = "rawsmith " ASSETPIPE_VERSION "\n";
 
 enum class Action { kConvert, kHelp, kVersion };
 
