@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace camweave {
+
 // Reads a camera list the way the C library's scanf family reads a text stream: each conversion
 // skips leading white space (except a scan set), a white-space directive skips any amount of
 // white space including line ends, and an ordinary character must match exactly. The text has
@@ -32,3 +34,5 @@ class ListScanner {
 
 // Skips n lines; stops early at the end of the text. A count below 1 skips nothing.
 void SkipLines(ListScanner& file, long long n);
+
+}  // namespace camweave

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace camweave {
+
 // One keyframe of the scene's camera: a listed camera, or one of the six views of a panning one.
 struct CameraRecord {
     std::string name;                        // at most kMaxCameraName characters
@@ -14,3 +16,5 @@ struct CameraRecord {
 
 // Camera names fit a record of 100 characters with its terminator.
 inline constexpr std::size_t kMaxCameraName = 99;
+
+}  // namespace camweave

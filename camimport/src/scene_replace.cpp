@@ -1,7 +1,9 @@
-#include "scene_replace.h"
+#include "camweave/scene_replace.h"
 
 #include <filesystem>
 #include <system_error>
+
+namespace camweave {
 
 namespace fs = std::filesystem;
 
@@ -29,21 +31,22 @@ std::error_code MoveIntoPlace(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-Status ReplaceScene(const std::string& lwsName, const std::string& backupName,
-                    const std::string& tempName, std::ostream& console) {
+support::Status ReplaceScene(const std::string& lwsName, const std::string& backupName,
+                             const std::string& tempName, std::ostream& console) {
     console << "Backing up " << lwsName << " to " << backupName << "...\n";
     if (lwsName == backupName) {
-        return Status::Fail("Can't back up " + lwsName + " to itself; the scene is unchanged");
+        return support::Status::Fail("Can't back up " + lwsName +
+                                     " to itself; the scene is unchanged");
     }
 
     std::error_code ec;
     fs::remove(backupName, ec);  // a missing backup is no error
-    if (ec) return Status::Fail("Can't delete " + backupName + ": " + Reason(ec));
+    if (ec) return support::Status::Fail("Can't delete " + backupName + ": " + Reason(ec));
 
     fs::rename(lwsName, backupName, ec);
     if (ec) {
-        return Status::Fail("Can't rename " + lwsName + " to " + backupName + ": " + Reason(ec) +
-                            "; the scene is unchanged");
+        return support::Status::Fail("Can't rename " + lwsName + " to " + backupName + ": " +
+                                     Reason(ec) + "; the scene is unchanged");
     }
 
     ec = MoveIntoPlace(tempName, lwsName);
@@ -52,9 +55,11 @@ Status ReplaceScene(const std::string& lwsName, const std::string& backupName,
         std::error_code restore;
         fs::rename(backupName, lwsName, restore);
         if (restore) {
-            return Status::Fail(message + "; the old scene is now " + backupName);
+            return support::Status::Fail(message + "; the old scene is now " + backupName);
         }
-        return Status::Fail(message + "; the scene is unchanged");
+        return support::Status::Fail(message + "; the scene is unchanged");
     }
-    return Status::Ok();
+    return support::Status::Ok();
 }
+
+}  // namespace camweave

@@ -2,13 +2,7 @@
 
 #include <string>
 
-// A path split as the Windows C library splits it: "c:" drive, folder with its trailing
-// separator, base name, and extension with its dot. Both '\' and '/' separate folders.
-struct PathParts {
-    std::string drive, folder, base, extension;
-};
-
-PathParts SplitPath(const std::string& path);
+namespace camweave {
 
 // The names one run works with.
 struct RunFileNames {
@@ -21,5 +15,4 @@ struct RunFileNames {
 // the batch file is "<base>_rename_cameras.bat" beside the scene.
 RunFileNames DeriveFileNames(const std::string& lwsArgument, const std::string& lcArgument);
 
-// The drive and folder of a path, with its trailing separator: where the renamed images lie.
-std::string DriveAndFolder(const std::string& path);
+}  // namespace camweave

@@ -1,13 +1,18 @@
-#include "text_file.h"
+#include "camweave/text_file.h"
 
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
+
+namespace camweave {
 
 namespace {
 constexpr std::size_t kReadChunk = 64 * 1024;
 }
 
-LineReader::LineReader(const std::string& path)
-    : file_(std::fopen(path.c_str(), "rb"), &std::fclose), buffer_(kReadChunk) {}
+LineReader::LineReader(const std::string& path) : LineReader(std::fopen(path.c_str(), "rb")) {}
+
+LineReader::LineReader(std::FILE* file) : file_(file, &std::fclose), buffer_(kReadChunk) {}
 
 bool LineReader::Refill() {
     if (!file_) return false;
@@ -41,9 +46,9 @@ bool LineReader::ReadLine(std::string& line, bool& hasLineEnd) {
     return readAny && !failed_;
 }
 
-TextWriter::TextWriter(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
-    good_ = file_ != nullptr;
-}
+TextWriter::TextWriter(const std::string& path) : TextWriter(std::fopen(path.c_str(), "wb")) {}
+
+TextWriter::TextWriter(std::FILE* file) : file_(file), good_(file != nullptr) {}
 
 TextWriter::~TextWriter() {
     if (file_ != nullptr) std::fclose(file_);
@@ -68,15 +73,35 @@ bool TextWriter::Close() {
     return good_;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) return false;
-    contents.clear();
-    char chunk[kReadChunk];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) contents.append(chunk, got);
-    return std::ferror(file.get()) == 0;
+ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
+    // "x": created anew or not at all, so no file of the user's is ever written over.
+    for (int attempt = 0; attempt < 100 && writer_ == nullptr; ++attempt) {
+        temporary_ = target_ + ".new" + (attempt > 0 ? std::to_string(attempt) : "");
+        if (std::FILE* file = std::fopen(temporary_.c_str(), "wbx")) {
+            writer_ = std::make_unique<TextWriter>(file);
+        } else if (errno != EEXIST) {
+            break;
+        }
+    }
+}
+
+ReplacementFile::~ReplacementFile() {
+    if (writer_ == nullptr) return;
+    writer_->Close();
+    std::error_code ec;
+    std::filesystem::remove(temporary_, ec);
+}
+
+bool ReplacementFile::Close() {
+    return writer_->Close();
+}
+
+support::Status ReplacementFile::MoveOverTarget() {
+    std::error_code ec;
+    std::filesystem::rename(temporary_, target_, ec);
+    if (ec) return support::Status::Fail(ec.message());
+    writer_.reset();
+    return support::Status::Ok();
 }
 
 std::string NormalizeLineEnds(const std::string& text) {
@@ -88,3 +113,5 @@ std::string NormalizeLineEnds(const std::string& text) {
     }
     return out;
 }
+
+}  // namespace camweave

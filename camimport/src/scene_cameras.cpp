@@ -1,10 +1,12 @@
-#include "scene_cameras.h"
+#include "camweave/scene_cameras.h"
 
 #include <filesystem>
 #include <string_view>
 
-#include "real_format.h"
-#include "text_file.h"
+#include "camweave/text_file.h"
+#include "support/format_g.h"
+
+namespace camweave {
 
 namespace {
 
@@ -43,7 +45,7 @@ void WriteZoomEnvelope(TextWriter& out, const std::vector<CameraRecord>& cameras
     out.WriteLine("  1");
     out.WriteLine("  0 0 0 0 0");  // key 0: zoom 1 at frame 0
     for (std::size_t i = 0; i < cameras.size(); ++i) {
-        out.WriteLine("  " + FormatReal(cameras[i].zoomFactor));
+        out.WriteLine("  " + support::FormatG(cameras[i].zoomFactor));
         out.WriteLine("  " + std::to_string(i + 1) + " 0 0 0 0");
     }
     out.WriteLine("EndBehavior 1");
@@ -60,21 +62,14 @@ bool DropToEndBehavior(SceneCopy& scene) {
 
 }  // namespace
 
-Status WriteSceneCameras(const std::string& lwsName, const std::string& tempName,
-                         const std::vector<CameraRecord>& cameras, std::ostream& console) {
-    LineReader in(lwsName);
-    if (!in.IsOpen()) return Status::Fail("Can't open " + lwsName);
-    std::error_code ec;
-    if (std::filesystem::equivalent(lwsName, tempName, ec)) {
-        return Status::Fail("Can't create " + tempName + ": it is the scene " + lwsName);
-    }
-    TextWriter out(tempName);
-    if (!out.IsOpen()) return Status::Fail("Can't create " + tempName);
-
+support::Status RewriteSceneCameras(LineReader& in, TextWriter& out,
+                                    const std::vector<CameraRecord>& cameras,
+                                    const std::string& lwsName) {
     SceneCopy scene(in, out);
     // A read error must not pass for a scene that lacks a block.
     const auto stop = [&](const std::string& message) {
-        return Status::Fail(in.Failed() ? "Can't read " + lwsName : message + " in " + lwsName);
+        return support::Status::Fail(in.Failed() ? "Can't read " + lwsName
+                                                 : message + " in " + lwsName);
     };
 
     bool found = false;
@@ -90,11 +85,15 @@ Status WriteSceneCameras(const std::string& lwsName, const std::string& tempName
     for (int i = 0; i < 2; ++i) {
         if (scene.Read()) scene.CopyLine();
     }
+    std::string key;
     for (std::size_t i = 0; i < cameras.size(); ++i) {
         const CameraRecord& c = cameras[i];
-        out.WriteLine("  " + FormatReal(c.x) + " " + FormatReal(c.y) + " " + FormatReal(c.z) + " " +
-                      FormatReal(c.heading) + " " + FormatReal(c.pitch) + " " + FormatReal(c.bank) +
-                      " 1 1 1");
+        key = " ";
+        for (const float value : {c.x, c.y, c.z, c.heading, c.pitch, c.bank}) {
+            key += ' ';
+            support::AppendG(key, value);
+        }
+        out.WriteLine(key + " 1 1 1");
         out.WriteLine("  " + std::to_string(i + 1) + " 0 0 0 0");
     }
     if (!DropToEndBehavior(scene)) return stop("Can't find end of camera block");
@@ -113,8 +112,27 @@ Status WriteSceneCameras(const std::string& lwsName, const std::string& tempName
     WriteZoomEnvelope(out, cameras);
 
     while (scene.Read()) scene.CopyLine();
-    if (in.Failed()) return Status::Fail("Can't read " + lwsName);
-    if (!out.Close()) return Status::Fail("Can't write " + tempName);
-    console << "  Created " << cameras.size() << " camera keyframes\n";
-    return Status::Ok();
+    if (in.Failed()) return support::Status::Fail("Can't read " + lwsName);
+    return support::Status::Ok();
 }
+
+support::Status WriteSceneCameras(const std::string& lwsName, const std::string& tempName,
+                                  const std::vector<CameraRecord>& cameras, std::ostream& console) {
+    LineReader in(lwsName);
+    if (!in.IsOpen()) return support::Status::Fail("Can't open " + lwsName);
+    std::error_code ec;
+    if (std::filesystem::equivalent(lwsName, tempName, ec)) {
+        return support::Status::Fail("Can't create " + tempName + ": it is the scene " + lwsName);
+    }
+    TextWriter out(tempName);
+    if (!out.IsOpen()) return support::Status::Fail("Can't create " + tempName);
+    if (support::Status rewritten = RewriteSceneCameras(in, out, cameras, lwsName);
+        !rewritten.ok()) {
+        return rewritten;
+    }
+    if (!out.Close()) return support::Status::Fail("Can't write " + tempName);
+    console << "  Created " << cameras.size() << " camera keyframes\n";
+    return support::Status::Ok();
+}
+
+}  // namespace camweave

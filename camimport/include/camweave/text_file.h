@@ -5,12 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "support/result.h"
+
+namespace camweave {
+
 // Reads a text file one line at a time, byte for byte, whatever the line length. A line ends at
 // LF; a CR just before that LF belongs to the line end, so LF and CR LF files read alike.
 class LineReader {
   public:
     // Opens the file; IsOpen() tells whether that worked.
     explicit LineReader(const std::string& path);
+    // Reads from a stream that is already open, and closes it at the end.
+    explicit LineReader(std::FILE* file);
 
     bool IsOpen() const { return file_ != nullptr; }
     // Fills `line` with the next line without its line end. `hasLineEnd` is false for a last line
@@ -34,7 +40,11 @@ class TextWriter {
   public:
     // Creates or truncates the file; IsOpen() tells whether that worked.
     explicit TextWriter(const std::string& path);
+    // Writes to a stream that is already open, and closes it in Close().
+    explicit TextWriter(std::FILE* file);
     ~TextWriter();
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
 
     bool IsOpen() const { return file_ != nullptr; }
     void Write(const std::string& text);
@@ -49,8 +59,30 @@ class TextWriter {
     bool good_ = true;
 };
 
-// Reads the whole file as it is. Returns false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& contents);
+// A text file written under a name of its own in the target's folder and renamed over the target
+// only once it is complete, so that a failed or interrupted write never leaves a partial target
+// nor harms an earlier one. The temporary file goes with the object unless committed.
+class ReplacementFile {
+  public:
+    // Creates the temporary file beside `target`, never over an existing file.
+    explicit ReplacementFile(std::string target);
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    bool IsOpen() const { return writer_ != nullptr; }
+    TextWriter& Writer() { return *writer_; }
+    // Closes the temporary file; false when a write or the close failed.
+    bool Close();
+    // Moves the closed temporary file over the target; fails with the system's reason.
+    support::Status MoveOverTarget();
+
+  private:
+    std::string target_, temporary_;
+    std::unique_ptr<TextWriter> writer_;
+};
 
 // Turns every CR LF into LF, as a text-mode read does; other bytes are kept.
 std::string NormalizeLineEnds(const std::string& text);
+
+}  // namespace camweave

@@ -1,4 +1,4 @@
-#include "list_scanner.h"
+#include "camweave/list_scanner.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+
+namespace camweave {
 
 namespace {
 
@@ -132,3 +134,5 @@ void SkipLines(ListScanner& file, long long n) {
         if (!file.SkipLine()) return;
     }
 }
+
+}  // namespace camweave
