@@ -1,11 +1,13 @@
-#include "program_search.h"
+#include "batrun/program_search.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 
-#include "batch_line.h"
+#include "batrun/batch_line.h"
+
+namespace batrun {
 
 namespace fs = std::filesystem;
 
@@ -56,3 +58,5 @@ std::string FindProgram(const std::string& name, const std::string& searchPath) 
     }
     return {};
 }
+
+}  // namespace batrun

@@ -5,6 +5,12 @@
 #include <string>
 #include <vector>
 
+namespace batrun {
+
+// The status of a line that names no program batrun can find, as the interpreter's ERRORLEVEL
+// gives it.
+inline constexpr int kProgramNotFound = 9009;
+
 // Runs Windows batch files as the command interpreter would, for the commands the project's
 // batch files use: @, echo (on, off, text), rem, labels, del, ren, pause, and any other line as
 // a program found on the search path. A failing line is reported on `err` and the run goes on.
@@ -14,8 +20,10 @@ class BatchRunner {
     BatchRunner(std::ostream& out, std::ostream& err, std::function<void()> waitForKey,
                 std::string searchPath);
 
-    // Runs the batch file (LF or CR LF line ends) with its parameters (%1 to %9). Returns the
-    // status of the last command, or 1 when the file cannot be read.
+    // Runs the batch file (LF or CR LF line ends) with its parameters (%1 to %9), every line of
+    // it. Returns the batch's exit status: 0 when every line succeeded, else the status of the
+    // last line that failed, or 1 where that status is no exit status (kProgramNotFound) or the
+    // file cannot be read.
     int RunFile(const std::string& path, const std::vector<std::string>& parameters);
     // Runs one line of a batch file; returns its status (0 for success).
     int RunLine(const std::string& line);
@@ -31,3 +39,5 @@ class BatchRunner {
     std::vector<std::string> parameters_;
     bool echoOn_ = true;
 };
+
+}  // namespace batrun

@@ -1,13 +1,15 @@
-#include "batch_runner.h"
+#include "batrun/batch_runner.h"
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 
-#include "batch_line.h"
-#include "file_commands.h"
-#include "program_run.h"
-#include "program_search.h"
+#include "batrun/batch_line.h"
+#include "batrun/file_commands.h"
+#include "batrun/program_run.h"
+#include "batrun/program_search.h"
+#include "support/file_io.h"
+
+namespace batrun {
 
 namespace {
 
@@ -22,24 +24,31 @@ std::string TrimRight(std::string text) {
     return text;
 }
 
-// The first word of a command line: "echo.", "echo", "ren" or a program name; the command ends
-// at white space, or at '.' right after echo (echo. prints an empty line).
-std::size_t CommandLength(const std::string& line) {
-    std::size_t end = 0;
-    while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end])) &&
-           line[end] != '.') {
-        ++end;
-    }
-    if (end < line.size() && line[end] == '.' && !SameWord(line.substr(0, end), "echo")) {
-        while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end]))) ++end;
-    }
-    return end;
-}
-
 std::string CurrentFolder() {
     std::error_code ec;
     const auto folder = std::filesystem::current_path(ec);
     return ec ? std::string() : folder.string();
+}
+
+void NotRecognized(std::ostream& err, const std::string& name) {
+    err << "'" << name << "' is not recognized as an internal or external command,\n"
+        << "operable program or batch file.\n";
+}
+
+// The lines of a batch file: split at LF, a CR before it dropped; no empty line after the last
+// line end.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -52,39 +61,44 @@ BatchRunner::BatchRunner(std::ostream& out, std::ostream& err, std::function<voi
       searchPath_(std::move(searchPath)) {}
 
 int BatchRunner::RunFile(const std::string& path, const std::vector<std::string>& parameters) {
-    std::ifstream file(HostPath(path), std::ios::binary);
-    if (!file) {
-        err_ << "'" << path << "' is not recognized as an internal or external command,\n"
-             << "operable program or batch file.\n";
+    const std::string hostPath = HostPath(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(hostPath, ec)) {
+        NotRecognized(err_, path);
+        return 1;
+    }
+    const support::Result<std::string> text = support::ReadWholeFile(hostPath);
+    if (!text.ok()) {
+        err_ << "batrun: cannot run " << path << ": " << text.error() << "\n";
         return 1;
     }
     parameters_ = parameters;
     parameters_.insert(parameters_.begin(), path);
-    int status = 0;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        status = RunLine(line);
+    int exitStatus = 0;
+    for (const std::string& line : SplitLines(*text)) {
+        const int status = RunLine(line);
+        if (status != 0) exitStatus = status > 0 && status < 256 ? status : 1;
     }
-    return status;
+    return exitStatus;
 }
 
 int BatchRunner::RunLine(const std::string& rawLine) {
-    std::string line = TrimLeft(ExpandVariables(rawLine, parameters_));
-    bool quiet = false;
-    while (!line.empty() && line[0] == '@') {
-        quiet = true;
-        line = TrimLeft(line.substr(1));
+    const BatchLine line = ParseBatchLine(rawLine, parameters_);
+    if (line.command.empty()) return 0;  // blank lines and labels
+    if (echoOn_ && !line.quiet)
+        out_ << "\n" << CurrentFolder() << ">" << TrimRight(line.text) << "\n";
+    if (SameWord(line.command, "rem")) return 0;
+    // The interpreter would split the line there and run the pieces otherwise; running it as one
+    // command here would do something else than it does.
+    if (const std::size_t at = FindOperator(line.text); at != std::string::npos) {
+        err_ << "batrun: cannot run a line with '" << line.text[at]
+             << "' outside quotes: command chains, pipes and redirection are not supported\n";
+        return 1;
     }
-    if (line.empty() || line[0] == ':') return 0;  // blank lines and labels
-    if (echoOn_ && !quiet) out_ << "\n" << CurrentFolder() << ">" << TrimRight(line) << "\n";
-
-    const std::size_t length = CommandLength(line);
-    return RunCommand(line.substr(0, length), line.substr(length));
+    return RunCommand(line.command, line.rest);
 }
 
 int BatchRunner::RunCommand(const std::string& command, const std::string& rest) {
-    if (SameWord(command, "rem")) return 0;
     if (SameWord(command, "echo")) return Echo(rest);
     if (SameWord(command, "pause")) {
         out_ << "Press any key to continue . . . " << std::flush;
@@ -94,7 +108,7 @@ int BatchRunner::RunCommand(const std::string& command, const std::string& rest)
     }
     if (SameWord(command, "del") || SameWord(command, "erase") || SameWord(command, "ren") ||
         SameWord(command, "rename")) {
-        const auto arguments = SplitWords(rest);
+        const auto arguments = SplitCommandWords(rest);
         const bool del = SameWord(command, "del") || SameWord(command, "erase");
         const std::string failure = del ? DeleteFiles(arguments) : RenameFile(arguments);
         if (failure.empty()) return 0;
@@ -104,9 +118,8 @@ int BatchRunner::RunCommand(const std::string& command, const std::string& rest)
 
     const std::string program = FindProgram(HostPath(command), searchPath_);
     if (program.empty()) {
-        err_ << "'" << command << "' is not recognized as an internal or external command,\n"
-             << "operable program or batch file.\n";
-        return 9009;
+        NotRecognized(err_, command);
+        return kProgramNotFound;
     }
     std::vector<std::string> arguments{program};
     for (const std::string& word : SplitWords(rest)) arguments.push_back(HostPath(word));
@@ -137,3 +150,5 @@ int BatchRunner::Echo(const std::string& rest) {
     }
     return 0;
 }
+
+}  // namespace batrun

@@ -1,4 +1,4 @@
-#include "program_run.h"
+#include "batrun/program_run.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -6,6 +6,8 @@
 #include <cerrno>
 
 extern char** environ;
+
+namespace batrun {
 
 int RunProgram(const std::string& path, const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
@@ -22,3 +24,5 @@ int RunProgram(const std::string& path, const std::vector<std::string>& argument
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return -1;
 }
+
+}  // namespace batrun
