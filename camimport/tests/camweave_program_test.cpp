@@ -42,6 +42,26 @@ class Camweave : public ::testing::Test {
     }
     bool Exists(const std::string& name) { return fs::exists(folder / name); }
 
+    // Runs the rename batch with batrun on numbered renders renders/shot0001.tga ("frame 1") to
+    // `frames`, with a converter that notes each argument it gets in converted.txt.
+    ProgramResult RunBatchOnRenders(int frames) {
+        fs::create_directory(folder.Path() / "renders");
+        fs::create_directory(folder.Path() / "bin");
+        for (int frame = 1; frame <= frames; ++frame) {
+            char name[32];
+            std::snprintf(name, sizeof name, "renders/shot%04d.tga", frame);
+            WriteFile(folder / name, "frame " + std::to_string(frame));
+        }
+        WriteFile(folder / "bin/rawsmith",
+                  "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done >> converted.txt\n"
+                  "echo >> converted.txt\n");
+        fs::permissions(folder / "bin/rawsmith", fs::perms::owner_all);
+        return support::testing::RunProgram({.program = BATRUN_PROGRAM,
+                                             .arguments = {"scene_rename_cameras.bat"},
+                                             .folder = folder.Path(),
+                                             .pathPrefix = folder / "bin"});
+    }
+
     TempFolder folder;
 };
 
@@ -252,27 +272,13 @@ TEST_F(Camweave, ListErrorsLeaveTheSceneAlone) {
 TEST_F(Camweave, GeneratedBatchRenamesTheRendersWithBatrun) {
     WriteFile(folder / "scene.lc", List({Entry("Lobby", 1.0), Entry("Roof", 2.5)}));
     ASSERT_EQ(Run({"scene", "/p", "/rrenders\\shot", "/t"}).status, 0);
-    fs::create_directory(folder.Path() / "renders");
-    fs::create_directory(folder.Path() / "bin");
-    for (int frame = 1; frame <= 7; ++frame) {
-        WriteFile(folder / ("renders/shot000" + std::to_string(frame) + ".tga"),
-                  "frame " + std::to_string(frame));
-    }
-    // A converter that notes what it was given.
-    WriteFile(folder / "bin/rawsmith", "#!/bin/sh\necho \"$@\" >> converted.txt\n");
-    fs::permissions(folder / "bin/rawsmith", fs::perms::owner_all);
-
-    const ProgramResult result =
-        support::testing::RunProgram({.program = BATRUN_PROGRAM,
-                                      .arguments = {"scene_rename_cameras.bat"},
-                                      .folder = folder.Path(),
-                                      .pathPrefix = folder / "bin"});
+    const ProgramResult result = RunBatchOnRenders(7);
     EXPECT_EQ(result.status, 0) << result.out;
     EXPECT_EQ(ReadFile(folder / "renders/Lobby.tga"), "frame 1");
     EXPECT_EQ(ReadFile(folder / "renders/RoofN.tga"), "frame 2");
     EXPECT_EQ(ReadFile(folder / "renders/RoofD.tga"), "frame 7");
     EXPECT_FALSE(Exists("renders/shot0001.tga"));
-    EXPECT_EQ(Lines(ReadFile(folder / "converted.txt"))[1], "/q renders/RoofN.tga");
+    EXPECT_EQ(Lines(ReadFile(folder / "converted.txt"))[1], "[/q][renders/RoofN.tga]");
 }
 
 // A name reaches the batch's command lines: one that cannot name a file, or names the file of
@@ -328,22 +334,7 @@ TEST_F(Camweave, SpecialNamesRenameTheirImagesUnderBatrun) {
     };
     EXPECT_EQ(Lines(ReadFile(folder / "scene_rename_cameras.bat")), expected);
 
-    fs::create_directory(folder.Path() / "renders");
-    fs::create_directory(folder.Path() / "bin");
-    for (int frame = 1; frame <= 4; ++frame) {
-        WriteFile(folder / ("renders/shot000" + std::to_string(frame) + ".tga"),
-                  "frame " + std::to_string(frame));
-    }
-    // A converter that notes each argument it was given.
-    WriteFile(folder / "bin/rawsmith",
-              "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done >> converted.txt\n"
-              "echo >> converted.txt\n");
-    fs::permissions(folder / "bin/rawsmith", fs::perms::owner_all);
-    const ProgramResult result =
-        support::testing::RunProgram({.program = BATRUN_PROGRAM,
-                                      .arguments = {"scene_rename_cameras.bat"},
-                                      .folder = folder.Path(),
-                                      .pathPrefix = folder / "bin"});
+    const ProgramResult result = RunBatchOnRenders(4);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(ReadFile(folder / "renders/Lobby & Bar.tga"), "frame 1");
