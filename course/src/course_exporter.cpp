@@ -11,6 +11,11 @@
 #include "frame/settings_file.h"
 #include "skeleton/bone_matrix.h"
 
+namespace course {
+
+using frame::ExportSettings;
+using frame::TextFileWriter;
+
 CourseExporter::CourseExporter() : FixedTextExporter(kCourseExporterTexts) {}
 
 int CourseFrameCount(TimeValue start, TimeValue end, int ticksPerFrame) {
@@ -23,30 +28,34 @@ int CourseFrameCount(TimeValue start, TimeValue end, int ticksPerFrame) {
 
 void WriteCourseHeader(TextFileWriter& out, int frameCount) {
     out.WriteLine("// .CRS version");
-    out.WriteLine(std::to_string(kExporterVersion));
+    out.WriteLine(std::to_string(frame::kExporterVersion));
     out.WriteLine("// numFrames");
     out.WriteLine(std::to_string(frameCount));
     out.WriteLine("// matrixList (4x3, each row on a seperate line)");
 }
 
-void WriteCourseMatrices(TextFileWriter& out, SceneNode& node, TimeValue start, int ticksPerFrame,
+void WriteCourseMatrices(TextFileWriter& out, SceneNode& node, const ExportSettings& settings,
                          int frameCount) {
+    const TimeValue start = settings.rangeStart;
+    const int ticksPerFrame = settings.ticksPerFrame;
     for (int k = 0; k < frameCount && out.Good(); ++k) {
         const auto time = static_cast<TimeValue>(start + static_cast<long long>(k) * ticksPerFrame);
         // The object transform places the geometry, pivot offset included, unlike the Bone
         // exporter's node transform.
-        WriteBoneMatrix(node.GetObjectTM(time), out);
+        skeleton::WriteBoneMatrix(node.GetObjectTM(time), settings, out);
     }
 }
 
 int CourseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterface* host, bool) {
     if (!host || !name) return 0;
+    // The library's process-wide settings, handed down from here.
+    ExportSettings& settings = frame::LibrarySettings();
     const Interval range = host->GetAnimRange();
-    const ExportSettings& settings = BeginExport(*host, range.start, range.end);
-
-    LoadCourseSettings();
-    if (auto result = ResultAfterDialog(RunCourseOptionsDialog())) return *result;
-    SaveCourseSettings();
+    frame::BeginExport(*host, settings, range.start, range.end);
+    frame::LoadCourseSettings(settings);
+    if (auto result = frame::ResultAfterDialog(frame::RunCourseOptionsDialog(settings)))
+        return *result;
+    frame::SaveCourseSettings(settings);
 
     if (!out_.Open(name)) return 0;
     const int frameCount =
@@ -55,10 +64,9 @@ int CourseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterf
 
     const CourseSearchResult found = FindCourseNode(*host, host->GetRootNode(), settings.nodeName);
     if (found.outcome == SearchOutcome::Found)
-        WriteCourseMatrices(out_, *found.node, settings.rangeStart, settings.ticksPerFrame,
-                            frameCount);
+        WriteCourseMatrices(out_, *found.node, settings, frameCount);
     if (found.outcome == SearchOutcome::NotFound)
-        MessageBox(HostWindow(), "Can't find node \"" + settings.nodeName + "\"",
+        MessageBox(frame::HostWindow(), "Can't find node \"" + settings.nodeName + "\"",
                    kCourseExporterTexts.shortDescription, kMbOk | kMbIconWarning);
 
     // A file that could not be written completely counts as a failed export too.
@@ -69,3 +77,5 @@ int CourseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterf
     }
     return 1;
 }
+
+}  // namespace course

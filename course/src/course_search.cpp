@@ -2,20 +2,12 @@
 
 #include <vector>
 
-namespace {
+#include "support/ascii.h"
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
+namespace course {
 
 bool NodeNameMatches(const char* nodeName, std::string_view wanted) {
-    const std::string_view name = nodeName ? nodeName : "";
-    if (name.size() != wanted.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        if (FoldAscii(name[i]) != FoldAscii(wanted[i])) return false;
-    return true;
+    return support::EqualIgnoringCase(nodeName ? nodeName : "", wanted);
 }
 
 CourseSearchResult FindCourseNode(HostInterface& host, SceneNode* root, std::string_view name) {
@@ -33,3 +25,5 @@ CourseSearchResult FindCourseNode(HostInterface& host, SceneNode* root, std::str
     }
     return {SearchOutcome::NotFound, nullptr};
 }
+
+}  // namespace course

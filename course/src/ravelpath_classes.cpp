@@ -2,8 +2,10 @@
 
 #include "course/course_exporter.h"
 
+namespace course {
+
 ClassDescriptor* CourseExporterClassDesc() {
-    static ExporterClassDesc<CourseExporter> desc(kCourseExporterClass);
+    static frame::ExporterClassDesc<CourseExporter> desc(kCourseExporterClass);
     return &desc;
 }
 
@@ -14,3 +16,5 @@ int RavelpathClassCount() {
 ClassDescriptor* RavelpathClassDesc(int index) {
     return index == 0 ? CourseExporterClassDesc() : nullptr;
 }
+
+}  // namespace course

@@ -6,21 +6,21 @@
 #include "resources/ravelpath_resources.h"
 
 PLUGIN_EXPORT const char* LibDescription() {
-    return kRavelpathDescription;
+    return course::kRavelpathDescription;
 }
 
 PLUGIN_EXPORT int LibNumberClasses() {
-    return RavelpathClassCount();
+    return course::RavelpathClassCount();
 }
 
 PLUGIN_EXPORT ClassDescriptor* LibClassDesc(int index) {
-    return RavelpathClassDesc(index);
+    return course::RavelpathClassDesc(index);
 }
 
 PLUGIN_EXPORT unsigned long LibVersion() {
-    return kRavelpathVersion;
+    return course::kRavelpathVersion;
 }
 
 PLUGIN_EXPORT int LibEntry(ModuleHandle module, unsigned reason, void* /*reserved*/) {
-    return HandleLibraryEntry(module, reason, RavelpathResources());
+    return frame::HandleLibraryEntry(module, reason, resources::RavelpathResources());
 }

@@ -12,6 +12,13 @@
 #include "frame/testing/test_support.h"
 #include "resources/ravelpath_resources.h"
 
+namespace course {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 namespace {
 
 constexpr int kTicks = 160;
@@ -50,7 +57,7 @@ class CourseExporterTest : public ::testing::Test {
         return result;
     }
     void WriteSettings(const std::string& scale, int rotate) {
-        WriteWholeFile(SettingsPath(), "1\r\n" + scale + "\r\n" + std::to_string(rotate) + "\r\n");
+        WriteFile(SettingsPath(), "1\r\n" + scale + "\r\n" + std::to_string(rotate) + "\r\n");
     }
     std::string SettingsPath() const { return dir_.File("ravelpath.ini"); }
     std::string OutPath() const { return dir_.File("out.CRS"); }
@@ -63,7 +70,7 @@ class CourseExporterTest : public ::testing::Test {
         return {first, first + 4};
     }
 
-    TempDir dir_;
+    TempFolder dir_;
     ScopedModule module_;
     FakeHost host_;
     FakeNode root_;
@@ -88,7 +95,7 @@ TEST_F(CourseExporterTest, OneFrameRangeWritesTheWholeFile) {
     EXPECT_EQ(track_->NodeTMTimes(), std::vector<TimeValue>{5 * kTicks});
     EXPECT_TRUE(messages_.empty());
     // The options were saved, the node name was not.
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), "1\r\n1\r\n0\r\n");
+    EXPECT_EQ(ReadFile(SettingsPath()), "1\r\n1\r\n0\r\n");
 }
 
 TEST_F(CourseExporterTest, NameInOtherCaseFindsTheNode) {
@@ -149,7 +156,9 @@ TEST_F(CourseExporterTest, ScaleTwelveWritesTheObjectPositionWithYAndZExchanged)
     for (int k = 0; k < 10; ++k) {
         const Matrix3 host = track_->GetObjectTM(k * kTicks);
         const Point3 p = host.GetRow(3);
-        EXPECT_EQ(Frame(k)[3], FormatG(p.x) + "," + FormatG(p.z) + "," + FormatG(p.y)) << k;
+        EXPECT_EQ(Frame(k)[3],
+                  support::FormatG(p.x) + "," + support::FormatG(p.z) + "," + support::FormatG(p.y))
+            << k;
     }
     EXPECT_EQ(Frame(4)[3], "12,1e+006,-7.5");
     EXPECT_EQ(Frame(0), (Texts{"1,0,0", "0,1,0", "0,0,1", "0,1e+006,-7.5"}));
@@ -161,7 +170,7 @@ TEST_F(CourseExporterTest, ScaleAndRotationComeFromRavelpathIni) {
     host_.animRange = {0, 0};
     ASSERT_EQ(Export("set 1017 Track01"), 1);
     EXPECT_EQ(Frame(0), (Texts{"-0.5,1,-0.25", "-0,1,-0", "-0,0,-1", "-24,72,-48"}));
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), "1\r\n24\r\n1\r\n");
+    EXPECT_EQ(ReadFile(SettingsPath()), "1\r\n24\r\n1\r\n");
 }
 
 TEST_F(CourseExporterTest, PivotOffsetIsPartOfTheWrittenTransform) {
@@ -186,7 +195,7 @@ TEST_F(CourseExporterTest, OutOfRangeScaleInTheFileIsNotTaken) {
         EXPECT_TRUE(messages_.empty()) << scale;
         EXPECT_TRUE(OutExists()) << scale;
         EXPECT_EQ(Frame(0)[3], "2,6,4") << scale;  // (12, 24, 36) scaled by 2 over twelve
-        EXPECT_EQ(ReadWholeFile(SettingsPath()), "1\r\n2\r\n0\r\n") << scale;
+        EXPECT_EQ(ReadFile(SettingsPath()), "1\r\n2\r\n0\r\n") << scale;
     }
 }
 
@@ -194,7 +203,7 @@ TEST_F(CourseExporterTest, CancelledDialogWritesNothing) {
     WriteSettings("2", 1);
     EXPECT_EQ(Export("set 1017 Track01; cancel"), 1);
     EXPECT_FALSE(OutExists());
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), "1\r\n2\r\n1\r\n");
+    EXPECT_EQ(ReadFile(SettingsPath()), "1\r\n2\r\n1\r\n");
     EXPECT_EQ(host_.Polls(), 0);
 }
 
@@ -227,3 +236,5 @@ TEST(CourseFrameCount, CountsWholeFramesInclusive) {
 }
 
 }  // namespace
+
+}  // namespace course

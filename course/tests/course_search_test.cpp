@@ -7,6 +7,10 @@
 #include "frame/testing/fake_host.h"
 #include "frame/testing/fake_scene.h"
 
+namespace course {
+
+using namespace hostfakes;
+
 namespace {
 
 TEST(CourseSearch, OnlyAsciiLettersFoldTogether) {
@@ -28,3 +32,5 @@ TEST(CourseSearch, AnEmptyNameCountsAsNoName) {
 }
 
 }  // namespace
+
+}  // namespace course

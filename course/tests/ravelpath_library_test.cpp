@@ -8,6 +8,11 @@
 #include "frame/testing/fake_scene.h"
 #include "frame/testing/test_support.h"
 
+namespace course {
+
+using namespace hostfakes;
+using namespace support::testing;
+
 namespace {
 
 std::unique_ptr<PluginLibrary> LoadLibrary(const char* path) {
@@ -57,9 +62,9 @@ TEST(RavelpathLibrary, KeepsItsOwnSettingsBesideQuellstone) {
     ASSERT_TRUE(quellstone && ravelpath);
     EXPECT_NE(quellstone->ClassDesc(0)->ClassID(), ravelpath->ClassDesc(0)->ClassID());
 
-    TempDir dir;
-    WriteWholeFile(dir.File("quellstone.ini"), "5\r\n1\r\n+Track01\r\n0\r\n6\r\n1\r\n0\r\n");
-    WriteWholeFile(dir.File("ravelpath.ini"), "1\r\n12\r\n0\r\n");
+    TempFolder dir;
+    WriteFile(dir.File("quellstone.ini"), "5\r\n1\r\n+Track01\r\n0\r\n6\r\n1\r\n0\r\n");
+    WriteFile(dir.File("ravelpath.ini"), "1\r\n12\r\n0\r\n");
     FakeNode root("Scene Root");
     root.AddChild("Track01")->SetNodeTM(Matrix3({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {12, 24, 36}));
     FakeHost host;
@@ -83,9 +88,10 @@ TEST(RavelpathLibrary, KeepsItsOwnSettingsBesideQuellstone) {
                                             "// matrixList (4x3, each row on a seperate line)",
                                             "1,0,0", "0,1,0", "0,0,1", "12,36,24"}));
     }
-    EXPECT_EQ(ReadWholeFile(dir.File("quellstone.ini")),
-              "5\r\n1\r\n+Track01\r\n0\r\n6\r\n1\r\n0\r\n");
-    EXPECT_EQ(ReadWholeFile(dir.File("ravelpath.ini")), "1\r\n12\r\n0\r\n");
+    EXPECT_EQ(ReadFile(dir.File("quellstone.ini")), "5\r\n1\r\n+Track01\r\n0\r\n6\r\n1\r\n0\r\n");
+    EXPECT_EQ(ReadFile(dir.File("ravelpath.ini")), "1\r\n12\r\n0\r\n");
 }
 
 }  // namespace
+
+}  // namespace course

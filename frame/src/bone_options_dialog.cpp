@@ -11,7 +11,9 @@
 #include "range_controls.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace resources;
 
 namespace {
 
@@ -196,12 +198,15 @@ intptr_t BoneOptionsProc(WindowHandle dialog, unsigned message, WParam wp, LPara
     }
 }
 
-DialogOutcome RunBoneOptionsDialog(BoneDialogVariant variant, const std::string& outputDirectory) {
-    BoneDialogData data{LibrarySettings(), variant, outputDirectory};
+DialogOutcome RunBoneOptionsDialog(ExportSettings& settings, BoneDialogVariant variant,
+                                   const std::string& outputDirectory) {
+    BoneDialogData data{settings, variant, outputDirectory};
     const intptr_t result = DialogBoxParam(LibraryModule(), kDlgBoneOptions, HostWindow(),
                                            &BoneOptionsProc, reinterpret_cast<LParam>(&data));
     if (result < 0) return DialogOutcome::Unavailable;
     if (result == 0) return DialogOutcome::Cancelled;
-    LibrarySettings() = std::move(data.settings);
+    settings = std::move(data.settings);
     return DialogOutcome::Confirmed;
 }
+
+}  // namespace frame

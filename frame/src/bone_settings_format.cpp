@@ -11,9 +11,9 @@
 #include "frame/text_output.h"
 #include "settings_scanner.h"
 
-namespace {
+namespace frame {
 
-using frame::SettingsScanner;
+namespace {
 
 SettingsLoadResult Stopped(const SettingsScanner& in) {
     return {SettingsStatus::Stopped, "line " + std::to_string(in.Line())};
@@ -78,7 +78,7 @@ std::string FormatBoneSettings(const ExportSettings& settings) {
     line(std::to_string(settings.rules.size()));
     for (const auto& rule : settings.rules) line(rule);
     line(std::to_string(settings.ignoreHidden));
-    line(FormatG(settings.scaleFactor));
+    line(support::FormatG(settings.scaleFactor));
     line(std::to_string(settings.rotate180));
     line(std::to_string(settings.exportTextures));
     return out;
@@ -96,6 +96,9 @@ SettingsLoadResult ParseCourseSettings(std::string_view text, ExportSettings& se
 }
 
 std::string FormatCourseSettings(const ExportSettings& settings) {
-    return std::to_string(kCourseSettingsVersion) + kLineEnd + FormatG(settings.scaleFactor) +
-           kLineEnd + std::to_string(settings.rotate180) + kLineEnd;
+    return std::to_string(kCourseSettingsVersion) + kLineEnd +
+           support::FormatG(settings.scaleFactor) + kLineEnd + std::to_string(settings.rotate180) +
+           kLineEnd;
 }
+
+}  // namespace frame

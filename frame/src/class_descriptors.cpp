@@ -1,5 +1,7 @@
 #include "frame/class_descriptors.h"
 
+namespace frame {
+
 const char* FixedTextExporter::AuthorName() {
     return "Vantreel tools group";
 }
@@ -7,3 +9,5 @@ const char* FixedTextExporter::AuthorName() {
 const char* FixedTextExporter::CopyrightMessage() {
     return "Copyright (c) Vantreel. All rights reserved.";
 }
+
+}  // namespace frame

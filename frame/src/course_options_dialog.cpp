@@ -10,7 +10,9 @@
 #include "range_controls.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace resources;
 
 namespace {
 
@@ -65,12 +67,14 @@ intptr_t CourseOptionsProc(WindowHandle dialog, unsigned message, WParam wp, LPa
     return 1;
 }
 
-DialogOutcome RunCourseOptionsDialog() {
-    ExportSettings data = LibrarySettings();
+DialogOutcome RunCourseOptionsDialog(ExportSettings& settings) {
+    ExportSettings data = settings;
     const intptr_t result = DialogBoxParam(LibraryModule(), kDlgCourseOptions, HostWindow(),
                                            &CourseOptionsProc, reinterpret_cast<LParam>(&data));
     if (result < 0) return DialogOutcome::Unavailable;
     if (result == 0) return DialogOutcome::Cancelled;
-    LibrarySettings() = std::move(data);
+    settings = std::move(data);
     return DialogOutcome::Confirmed;
 }
+
+}  // namespace frame

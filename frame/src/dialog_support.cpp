@@ -7,6 +7,8 @@
 #include "frame/export_settings.h"
 #include "frame/text_output.h"
 
+namespace frame {
+
 namespace {
 
 // The number a whole field holds (blanks around it allowed), or NaN.
@@ -47,5 +49,7 @@ bool ReadScaleField(WindowHandle dialog, int id, float& scale) {
 }
 
 std::string ScaleFieldText(float scale) {
-    return FormatG(scale);
+    return support::FormatG(scale);
 }
+
+}  // namespace frame

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace frame {
+
 // The data record a dialog procedure keeps with its window (set on the init message).
 template <class T>
 T* DialogData(WindowHandle dialog) {
@@ -23,3 +25,5 @@ bool ReadScaleField(WindowHandle dialog, int id, float& scale);
 
 // Text of the scale factor field for a value.
 std::string ScaleFieldText(float scale);
+
+}  // namespace frame

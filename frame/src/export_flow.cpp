@@ -2,13 +2,14 @@
 
 #include "frame/plugin_state.h"
 
-ExportSettings& BeginExport(HostInterface& host, TimeValue rangeStart, TimeValue rangeEnd) {
+namespace frame {
+
+void BeginExport(HostInterface& host, ExportSettings& settings, TimeValue rangeStart,
+                 TimeValue rangeEnd) {
     SetLibraryHost(&host);
-    ExportSettings& settings = LibrarySettings();
     settings.rangeStart = rangeStart;
     settings.rangeEnd = rangeEnd;
     settings.ticksPerFrame = GetTicksPerFrame();
-    return settings;
 }
 
 std::optional<int> ResultAfterDialog(DialogOutcome outcome) {
@@ -22,3 +23,5 @@ std::optional<int> ResultAfterDialog(DialogOutcome outcome) {
     }
     return std::nullopt;
 }
+
+}  // namespace frame

@@ -1,5 +1,7 @@
 #include "frame/export_progress.h"
 
+namespace frame {
+
 unsigned long NoProgressWork(void*) {
     return 0;
 }
@@ -17,3 +19,5 @@ std::string NodeName(SceneNode& node) {
     const char* name = node.GetName();
     return name ? name : "";
 }
+
+}  // namespace frame

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace frame {
+
 ExportSettings& LibrarySettings() {
     static ExportSettings settings;
     return settings;
@@ -10,3 +12,5 @@ ExportSettings& LibrarySettings() {
 bool IsAcceptedScaleFactor(double scale) {
     return std::isfinite(scale) && scale >= kMinScaleFactor && scale <= kMaxScaleFactor;
 }
+
+}  // namespace frame

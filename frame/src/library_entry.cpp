@@ -2,6 +2,8 @@
 
 #include "frame/plugin_state.h"
 
+namespace frame {
+
 namespace {
 bool controlsInitialised = false;
 }  // namespace
@@ -24,3 +26,5 @@ int HandleLibraryEntry(ModuleHandle module, unsigned reason, const ResourceTable
             return 1;
     }
 }
+
+}  // namespace frame

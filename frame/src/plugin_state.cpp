@@ -1,5 +1,7 @@
 #include "frame/plugin_state.h"
 
+namespace frame {
+
 namespace {
 ModuleHandle module = nullptr;
 HostInterface* host = nullptr;
@@ -20,3 +22,5 @@ void SetLibraryHost(HostInterface* h) {
 WindowHandle HostWindow() {
     return host ? host->GetMainWindow() : nullptr;
 }
+
+}  // namespace frame

@@ -4,7 +4,9 @@
 #include "frame/plugin_state.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace resources;
 
 namespace {
 
@@ -67,3 +69,5 @@ bool CheckRange(WindowHandle dialog, TimeValue start, TimeValue end) {
                       "Animation range is invalid.  End frame cannot be before start frame.");
     return false;
 }
+
+}  // namespace frame

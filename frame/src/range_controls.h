@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace frame {
+
 // Summary text for a range of frames.
 std::string RangeSummary(int startFrame, int endFrame);
 
@@ -21,3 +23,5 @@ bool HandleRangeButton(WindowHandle dialog, int id, int ticksPerFrame);
 void ReadRange(WindowHandle dialog, int ticksPerFrame, TimeValue& start, TimeValue& end);
 // Shows the invalid-range message and returns false when end < start.
 bool CheckRange(WindowHandle dialog, TimeValue start, TimeValue end);
+
+}  // namespace frame

@@ -7,7 +7,9 @@
 #include "frame/plugin_state.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace resources;
 
 namespace {
 
@@ -79,3 +81,5 @@ bool RunRuleEditor(std::string& rule, const std::string& title, WindowHandle par
     rule = data.rule;
     return true;
 }
+
+}  // namespace frame

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "frame/paths.h"
 #include "frame/plugin_state.h"
 #include "frame/text_output.h"
+#include "support/paths.h"
+
+namespace frame {
 
 namespace {
 
@@ -48,9 +50,9 @@ bool SaveFile(const std::string& path, const ExportSettings& settings, FormatFn 
     return true;
 }
 
-void LoadReporting(const char* fileName, ParseFn parse) {
+void LoadReporting(const char* fileName, ParseFn parse, ExportSettings& settings) {
     const std::string path = SettingsFilePath(fileName);
-    const SettingsLoadResult result = LoadFile(path, LibrarySettings(), parse);
+    const SettingsLoadResult result = LoadFile(path, settings, parse);
     if (result.status != SettingsStatus::Damaged) return;
     MessageBox(HostWindow(),
                "The settings file " + path + " is damaged (" + result.problem +
@@ -80,18 +82,20 @@ bool SaveCourseSettingsFile(const std::string& path, const ExportSettings& setti
 std::string SettingsFilePath(const char* fileName) {
     HostInterface* host = LibraryHost();
     const char* folder = host ? host->GetDir(kDirPlugConfig) : nullptr;
-    return JoinPath(folder ? folder : "", fileName);
+    return support::JoinPath(folder ? folder : "", fileName);
 }
 
-void LoadBoneSettings() {
-    LoadReporting(kBoneSettingsFileName, &ParseBoneSettings);
+void LoadBoneSettings(ExportSettings& settings) {
+    LoadReporting(kBoneSettingsFileName, &ParseBoneSettings, settings);
 }
-void SaveBoneSettings() {
-    SaveBoneSettingsFile(SettingsFilePath(kBoneSettingsFileName), LibrarySettings());
+void SaveBoneSettings(const ExportSettings& settings) {
+    SaveBoneSettingsFile(SettingsFilePath(kBoneSettingsFileName), settings);
 }
-void LoadCourseSettings() {
-    LoadReporting(kCourseSettingsFileName, &ParseCourseSettings);
+void LoadCourseSettings(ExportSettings& settings) {
+    LoadReporting(kCourseSettingsFileName, &ParseCourseSettings, settings);
 }
-void SaveCourseSettings() {
-    SaveCourseSettingsFile(SettingsFilePath(kCourseSettingsFileName), LibrarySettings());
+void SaveCourseSettings(const ExportSettings& settings) {
+    SaveCourseSettingsFile(SettingsFilePath(kCourseSettingsFileName), settings);
 }
+
+}  // namespace frame

@@ -1,31 +1,9 @@
 #include "frame/text_output.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 
-void AppendG(std::string& out, double value) {
-    char buffer[40];
-    int length = std::snprintf(buffer, sizeof buffer, "%g", value);
-    if (length < 0) return;
-    // glibc writes at least two exponent digits; the system's files carry three.
-    const char* e = static_cast<const char*>(std::memchr(buffer, 'e', length));
-    if (e == nullptr) {
-        out.append(buffer, length);
-        return;
-    }
-    const std::size_t digitsAt = static_cast<std::size_t>(e - buffer) + 2;  // past 'e' and sign
-    const std::size_t digits = static_cast<std::size_t>(length) - digitsAt;
-    out.append(buffer, digitsAt);
-    if (digits < 3) out.append(3 - digits, '0');
-    out.append(buffer + digitsAt, digits);
-}
-
-std::string FormatG(double value) {
-    std::string out;
-    AppendG(out, value);
-    return out;
-}
+namespace frame {
 
 TextFileWriter::~TextFileWriter() {
     if (file_) Discard();
@@ -69,3 +47,5 @@ void TextFileWriter::Discard() {
     if (created_ && std::filesystem::is_regular_file(path_, ignored)) std::remove(path_.c_str());
     created_ = good_ = false;
 }
+
+}  // namespace frame

@@ -5,7 +5,12 @@
 #include "resources/quellstone_resources.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace hostfakes;
+using namespace support::testing;
+
+using namespace resources;
 
 namespace {
 
@@ -16,13 +21,14 @@ class BoneOptionsDialog : public DialogTest {
     DialogOutcome Run(CallbackUiDriver& driver, BoneDialogVariant variant = BoneDialogVariant::Bone,
                       const std::string& outputDirectory = {}) {
         ScopedUiDriver installed(&driver);
-        return RunBoneOptionsDialog(variant, outputDirectory);
+        return RunBoneOptionsDialog(LibrarySettings(), variant, outputDirectory);
     }
     DialogOutcome RunScript(const std::string& actions,
                             std::vector<std::string>* messages = nullptr) {
         ScriptedUiDriver driver = ScriptFromText(actions);
         ScopedUiDriver installed(&driver);
-        const DialogOutcome outcome = RunBoneOptionsDialog(BoneDialogVariant::Bone);
+        const DialogOutcome outcome =
+            RunBoneOptionsDialog(LibrarySettings(), BoneDialogVariant::Bone);
         if (messages) *messages = driver.Messages();
         return outcome;
     }
@@ -273,3 +279,5 @@ TEST_F(BoneOptionsDialog, MissingTemplateIsReportedAsUnavailable) {
 }
 
 }  // namespace
+
+}  // namespace frame

@@ -5,7 +5,12 @@
 #include "resources/ravelpath_resources.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace hostfakes;
+using namespace support::testing;
+
+using namespace resources;
 
 namespace {
 
@@ -15,7 +20,7 @@ class CourseOptionsDialog : public DialogTest {
 
     DialogOutcome Run(UiDriver& driver) {
         ScopedUiDriver installed(&driver);
-        return RunCourseOptionsDialog();
+        return RunCourseOptionsDialog(LibrarySettings());
     }
 };
 
@@ -55,3 +60,5 @@ TEST_F(CourseOptionsDialog, ScaleOutOfRangeLeavesOnlyCancel) {
 }
 
 }  // namespace
+
+}  // namespace frame

@@ -8,6 +8,11 @@
 #include "frame/testing/fake_host.h"
 #include "frame/testing/test_support.h"
 
+namespace frame {
+
+using namespace hostfakes;
+using namespace support::testing;
+
 inline constexpr int kTicks = 160;
 
 class DialogTest : public ::testing::Test {
@@ -34,3 +39,5 @@ class DialogTest : public ::testing::Test {
     ScopedModule module_;
     FakeHost host_;
 };
+
+}  // namespace frame

@@ -7,6 +7,10 @@
 #include "resources/quellstone_resources.h"
 #include "resources/resource_ids.h"
 
+namespace frame {
+
+using namespace resources;
+
 namespace {
 
 TEST(LibraryEntry, RegistersResourcesAndInitialisesControlsOnce) {
@@ -15,15 +19,15 @@ TEST(LibraryEntry, RegistersResourcesAndInitialisesControlsOnce) {
     const int common = CommonControlsInitCount();
     ASSERT_EQ(HandleLibraryEntry(&moduleA, kReasonProcessAttach, QuellstoneResources()), 1);
     EXPECT_EQ(LibraryModule(), &moduleA);
-    EXPECT_NE(FindDialogTemplate(&moduleA, res::kDlgBoneOptions), nullptr);
-    EXPECT_NE(FindBitmapResource(&moduleA, res::kBmpLogo), nullptr);
+    EXPECT_NE(FindDialogTemplate(&moduleA, resources::kDlgBoneOptions), nullptr);
+    EXPECT_NE(FindBitmapResource(&moduleA, resources::kBmpLogo), nullptr);
     ASSERT_EQ(HandleLibraryEntry(&moduleB, kReasonProcessAttach, QuellstoneResources()), 1);
     EXPECT_EQ(CustomControlsInitCount(), custom + 1);
     EXPECT_EQ(CommonControlsInitCount(), common + 1);
 
     EXPECT_EQ(HandleLibraryEntry(&moduleA, kReasonThreadAttach, QuellstoneResources()), 1);
     EXPECT_EQ(HandleLibraryEntry(&moduleA, kReasonProcessDetach, QuellstoneResources()), 1);
-    EXPECT_EQ(FindDialogTemplate(&moduleA, res::kDlgBoneOptions), nullptr);
+    EXPECT_EQ(FindDialogTemplate(&moduleA, resources::kDlgBoneOptions), nullptr);
     EXPECT_EQ(HandleLibraryEntry(&moduleB, kReasonProcessDetach, QuellstoneResources()), 1);
     SetLibraryModule(nullptr);
 }
@@ -59,3 +63,5 @@ TEST(ClassDescriptors, ExporterClassAnswersTheFixedQuestions) {
 }
 
 }  // namespace
+
+}  // namespace frame

@@ -6,7 +6,12 @@
 #include "resources/quellstone_resources.h"
 #include "resources/resource_ids.h"
 
-using namespace res;
+namespace frame {
+
+using namespace hostfakes;
+using namespace support::testing;
+
+using namespace resources;
 
 namespace {
 
@@ -99,3 +104,5 @@ TEST_F(RuleEditor, RefusesAWildcardTheSettingsFileCannotHold) {
 }
 
 }  // namespace
+
+}  // namespace frame

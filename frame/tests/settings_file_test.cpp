@@ -8,6 +8,11 @@
 #include "frame/testing/fake_host.h"
 #include "frame/testing/test_support.h"
 
+namespace frame {
+
+using namespace hostfakes;
+using namespace support::testing;
+
 namespace {
 
 // Settings that differ from the defaults everywhere, to see what a load replaces.
@@ -230,7 +235,7 @@ TEST(CourseSettingsFile, TakesValuesUntilTheInputStopsMatching) {
 }
 
 TEST(SettingsFiles, MissingFileKeepsValuesAndSaveReplacesWholeFile) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("quellstone.ini");
     ExportSettings s = Marked();
     EXPECT_EQ(LoadBoneSettingsFile(path, s).status, SettingsStatus::Missing);
@@ -258,7 +263,7 @@ class SettingsThroughHost : public ::testing::Test {
         LibrarySettings() = ExportSettings{};
     }
 
-    TempDir dir_;
+    TempFolder dir_;
     FakeHost host_;
     CallbackUiDriver driver_;
     ScopedUiDriver installed_{&driver_};
@@ -267,20 +272,20 @@ class SettingsThroughHost : public ::testing::Test {
 TEST_F(SettingsThroughHost, UsesThePlugInConfigurationDirectory) {
     EXPECT_EQ(SettingsFilePath(kBoneSettingsFileName), dir_.File("quellstone.ini"));
     LibrarySettings().rules = {"+Bip*"};
-    SaveBoneSettings();
+    SaveBoneSettings(LibrarySettings());
     LibrarySettings().rules.clear();
-    LoadBoneSettings();
+    LoadBoneSettings(LibrarySettings());
     EXPECT_EQ(LibrarySettings().rules, std::vector<std::string>{"+Bip*"});
     EXPECT_TRUE(driver_.Messages().empty());
 
     LibrarySettings().scaleFactor = 3.0f;
-    SaveCourseSettings();
-    EXPECT_EQ(ReadWholeFile(dir_.File("ravelpath.ini")), "1\r\n3\r\n0\r\n");
+    SaveCourseSettings(LibrarySettings());
+    EXPECT_EQ(ReadFile(dir_.File("ravelpath.ini")), "1\r\n3\r\n0\r\n");
 }
 
 TEST_F(SettingsThroughHost, ADamagedFileIsReportedByName) {
-    WriteWholeFile(dir_.File("quellstone.ini"), "5\n4\n+a\n");
-    LoadBoneSettings();
+    WriteFile(dir_.File("quellstone.ini"), "5\n4\n+a\n");
+    LoadBoneSettings(LibrarySettings());
     ASSERT_EQ(driver_.Messages().size(), 1u);
     EXPECT_NE(driver_.Messages()[0].find(dir_.File("quellstone.ini")), std::string::npos);
     EXPECT_NE(driver_.Messages()[0].find("the file ends after 1 of 4 rules"), std::string::npos);
@@ -288,8 +293,8 @@ TEST_F(SettingsThroughHost, ADamagedFileIsReportedByName) {
 
     // Newer, empty, unreadable versions and values that stop matching are silent.
     for (const char* text : {"6\n", "", "x\n", "5\n1\n+Arm*\nabc\n"}) {
-        WriteWholeFile(dir_.File("quellstone.ini"), text);
-        LoadBoneSettings();
+        WriteFile(dir_.File("quellstone.ini"), text);
+        LoadBoneSettings(LibrarySettings());
     }
     EXPECT_EQ(driver_.Messages().size(), 1u);
     EXPECT_EQ(LibrarySettings().rules, std::vector<std::string>{"+Arm*"});
@@ -308,3 +313,5 @@ TEST(SettingsFiles, AnOldLongRuleSurvivesSaveAndLoad) {
     EXPECT_EQ(back.scaleFactor, 2.0f);
     EXPECT_EQ(back.rotate180, 1);
 }
+
+}  // namespace frame

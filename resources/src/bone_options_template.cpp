@@ -4,8 +4,10 @@
 #include "range_group.h"
 #include "resources/quellstone_resources.h"
 
+namespace resources {
+
 namespace {
-using namespace res;
+using namespace resources;
 
 constexpr std::array<ControlTemplate, 9> kRuleGroup{{
     {kNoId, ControlKind::GroupBox, "Bone include/exclude rules", 7, 7, 181, 112, 0},
@@ -48,3 +50,5 @@ constexpr DialogTemplate kTemplate{
 const DialogTemplate& BoneOptionsTemplate() {
     return kTemplate;
 }
+
+}  // namespace resources

@@ -5,8 +5,10 @@
 #include "range_group.h"
 #include "resources/ravelpath_resources.h"
 
+namespace resources {
+
 namespace {
-using namespace res;
+using namespace resources;
 
 constexpr std::array<ControlTemplate, 6> kNodeAndOptions{{
     {kNoId, ControlKind::GroupBox, "Node name to export", 7, 7, 176, 38, 0},
@@ -35,3 +37,5 @@ constexpr DialogTemplate kTemplate{
 const DialogTemplate& CourseOptionsTemplate() {
     return kTemplate;
 }
+
+}  // namespace resources

@@ -5,6 +5,8 @@
 #include "resources/quellstone_resources.h"
 #include "resources/resource_ids.h"
 
+namespace resources {
+
 namespace {
 
 constexpr int kSize = 64;
@@ -69,10 +71,12 @@ constexpr std::array<unsigned char, kSize * kSize> MakeIndices() {
 
 constexpr auto kPalette = MakePalette();
 constexpr auto kIndices = MakeIndices();
-constexpr BitmapResource kLogo{res::kBmpLogo, kSize, kSize, kIndices.data(), kPalette.data()};
+constexpr BitmapResource kLogo{resources::kBmpLogo, kSize, kSize, kIndices.data(), kPalette.data()};
 
 }  // namespace
 
 const BitmapResource& LogoBitmap() {
     return kLogo;
 }
+
+}  // namespace resources

@@ -1,5 +1,7 @@
 #include "resources/quellstone_resources.h"
 
+namespace resources {
+
 namespace {
 const DialogTemplate* const kDialogs[] = {&BoneOptionsTemplate(), &RuleEditorTemplate()};
 const BitmapResource* const kBitmaps[] = {&LogoBitmap()};
@@ -9,3 +11,5 @@ const ResourceTable kTable{kDialogs, 2, kBitmaps, 1};
 const ResourceTable& QuellstoneResources() {
     return kTable;
 }
+
+}  // namespace resources

@@ -7,7 +7,7 @@
 
 #include "resources/resource_ids.h"
 
-namespace res {
+namespace resources {
 
 inline constexpr std::array<ControlTemplate, 11> kRangeGroupControls{{
     {kNoId, ControlKind::GroupBox, "Animation range", 197, 7, 176, 112, 0},
@@ -33,4 +33,4 @@ constexpr std::array<ControlTemplate, N + M> JoinControls(const std::array<Contr
     return out;
 }
 
-}  // namespace res
+}  // namespace resources

@@ -1,5 +1,7 @@
 #include "resources/ravelpath_resources.h"
 
+namespace resources {
+
 namespace {
 const DialogTemplate* const kDialogs[] = {&CourseOptionsTemplate()};
 const ResourceTable kTable{kDialogs, 1, nullptr, 0};
@@ -8,3 +10,5 @@ const ResourceTable kTable{kDialogs, 1, nullptr, 0};
 const ResourceTable& RavelpathResources() {
     return kTable;
 }
+
+}  // namespace resources

@@ -4,8 +4,10 @@
 #include "resources/quellstone_resources.h"
 #include "resources/resource_ids.h"
 
+namespace resources {
+
 namespace {
-using namespace res;
+using namespace resources;
 
 constexpr std::array<ControlTemplate, 7> kControls{{
     {kNoId, ControlKind::GroupBox, "Bone name wildcard", 7, 7, 211, 38, 0},
@@ -26,3 +28,5 @@ constexpr DialogTemplate kTemplate{kDlgRuleEditor, "Rule",           "MS Sans Se
 const DialogTemplate& RuleEditorTemplate() {
     return kTemplate;
 }
+
+}  // namespace resources

@@ -13,6 +13,13 @@
 #include "resources/quellstone_resources.h"
 #include "skeleton/bone_exporter.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 namespace {
 
 constexpr int kBones = 200;
@@ -39,12 +46,12 @@ void BuildScene(FakeNode& root) {
 }
 
 void BM_BoneExport200x2000(benchmark::State& state) {
-    TempDir dir;
+    TempFolder dir;
     char moduleToken = 0;
     RegisterModuleResources(&moduleToken, &QuellstoneResources());
     SetLibraryModule(&moduleToken);
     SetTicksPerFrame(160);
-    WriteWholeFile(dir.File("quellstone.ini"), "5\r\n1\r\n+Bone*\r\n0\r\n1\r\n0\r\n0\r\n");
+    WriteFile(dir.File("quellstone.ini"), "5\r\n1\r\n+Bone*\r\n0\r\n1\r\n0\r\n0\r\n");
 
     FakeNode root;
     BuildScene(root);
@@ -72,5 +79,7 @@ void BM_BoneExport200x2000(benchmark::State& state) {
 BENCHMARK(BM_BoneExport200x2000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
+
+}  // namespace skeleton
 
 BENCHMARK_MAIN();

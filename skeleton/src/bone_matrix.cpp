@@ -1,17 +1,16 @@
 #include "skeleton/bone_matrix.h"
 
-#include "frame/export_settings.h"
-#include "frame/text_output.h"
+namespace skeleton {
 
 namespace {
 
 void AppendPoint(std::string& out, const Point3& p) {
-    AppendG(out, p.x);
+    support::AppendG(out, p.x);
     out += ',';
-    AppendG(out, p.y);
+    support::AppendG(out, p.y);
     out += ',';
-    AppendG(out, p.z);
-    out += kLineEnd;
+    support::AppendG(out, p.z);
+    out += frame::kLineEnd;
 }
 
 float ScaleComponent(float v, float scale) {
@@ -22,26 +21,30 @@ float ScaleComponent(float v, float scale) {
 
 }  // namespace
 
-Point3 ConvertDirection(const Point3& v) {
-    if (LibrarySettings().rotate180) return {-v.x, v.z, -v.y};
+Point3 ConvertDirection(const Point3& v, const frame::ExportSettings& settings) {
+    if (settings.rotate180) return {-v.x, v.z, -v.y};
     return {v.x, v.z, v.y};
 }
 
-Point3 ConvertPosition(const Point3& p) {
-    const float scale = LibrarySettings().scaleFactor;
+Point3 ConvertPosition(const Point3& p, const frame::ExportSettings& settings) {
+    const float scale = settings.scaleFactor;
     return ConvertDirection(
-        {ScaleComponent(p.x, scale), ScaleComponent(p.y, scale), ScaleComponent(p.z, scale)});
+        {ScaleComponent(p.x, scale), ScaleComponent(p.y, scale), ScaleComponent(p.z, scale)},
+        settings);
 }
 
-void AppendBoneMatrix(std::string& out, const Matrix3& tm) {
-    AppendPoint(out, ConvertDirection(tm.GetRow(0)));
-    AppendPoint(out, ConvertDirection(tm.GetRow(2)));
-    AppendPoint(out, ConvertDirection(tm.GetRow(1)));
-    AppendPoint(out, ConvertPosition(tm.GetRow(3)));
+void AppendBoneMatrix(std::string& out, const Matrix3& tm, const frame::ExportSettings& settings) {
+    AppendPoint(out, ConvertDirection(tm.GetRow(0), settings));
+    AppendPoint(out, ConvertDirection(tm.GetRow(2), settings));
+    AppendPoint(out, ConvertDirection(tm.GetRow(1), settings));
+    AppendPoint(out, ConvertPosition(tm.GetRow(3), settings));
 }
 
-void WriteBoneMatrix(const Matrix3& tm, TextFileWriter& file) {
+void WriteBoneMatrix(const Matrix3& tm, const frame::ExportSettings& settings,
+                     frame::TextFileWriter& file) {
     std::string lines;
-    AppendBoneMatrix(lines, tm);
+    AppendBoneMatrix(lines, tm, settings);
     file.Write(lines);
 }
+
+}  // namespace skeleton

@@ -2,22 +2,13 @@
 
 #include <hostsdk/scene.h>
 
-namespace {
-char FoldCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+#include "support/ascii.h"
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
-}  // namespace
+namespace skeleton {
 
 int BoneNameList::Find(std::string_view name) const {
     for (int i = 0; i < Count(); ++i)
-        if (EqualIgnoringCase(names_[i], name)) return i;
+        if (support::EqualIgnoringCase(names_[i], name)) return i;
     return -1;
 }
 
@@ -26,9 +17,11 @@ BoneNameList& TheBoneNameList() {
     return list;
 }
 
-int FindBoneIndex(SceneNode* parent) {
+int FindBoneIndex(const BoneNameList& names, SceneNode* parent) {
     if (!parent) return -1;
     const char* name = parent->GetName();
     if (!name) return -1;
-    return TheBoneNameList().Find(name);
+    return names.Find(name);
 }
+
+}  // namespace skeleton

@@ -2,6 +2,8 @@
 
 #include "frame/export_settings.h"
 
+namespace skeleton {
+
 namespace {
 char FoldCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -44,6 +46,4 @@ bool IsBoneName(const std::vector<std::string>& rules, std::string_view name) {
     return bone;
 }
 
-bool IsBoneName(std::string_view name) {
-    return IsBoneName(LibrarySettings().rules, name);
-}
+}  // namespace skeleton

@@ -3,6 +3,8 @@
 #include "frame/text_output.h"
 #include "skeleton/pose_messages.h"
 
+namespace skeleton {
+
 void SkinnedModel::ReleaseMesh() {
     if (ownsSkinMesh && skinMesh) skinMesh->DeleteThis();
     skinMesh = nullptr;
@@ -73,8 +75,10 @@ bool TestSkinnedModel(SceneNode* node, TimeValue time, SkinnedModel& model) {
     return true;
 }
 
-bool WriteVertexWeights(int vertexCount, TextFileWriter& out) {
+bool WriteVertexWeights(int vertexCount, frame::TextFileWriter& out) {
     static constexpr char kRecord[] = "1\r\n\t0, 1.0\r\n";
     for (int i = 0; i < vertexCount; ++i) out.Write(kRecord, sizeof kRecord - 1);
     return true;
 }
+
+}  // namespace skeleton

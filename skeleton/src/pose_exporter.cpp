@@ -4,18 +4,17 @@
 
 #include "frame/export_flow.h"
 #include "frame/export_progress.h"
-#include "frame/export_settings.h"
 #include "frame/options_dialog.h"
-#include "frame/plugin_state.h"
 #include "frame/settings_file.h"
 #include "skeleton/bone_matrix.h"
-#include "skeleton/bone_name_list.h"
-#include "skeleton/bone_rules.h"
 #include "skeleton/output_location.h"
 #include "skeleton/pose_messages.h"
 #include "skeleton/quellstone_classes.h"
 #include "skeleton/texture_export.h"
-#include "skeleton/texture_table.h"
+
+namespace skeleton {
+
+using frame::ExportSettings;
 
 PoseExporter::PoseExporter() : FixedTextExporter(kPoseExporterTexts) {
     TheTextureTable().Clear();
@@ -30,21 +29,29 @@ PoseExporter::~PoseExporter() {
 
 int PoseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterface* host, bool) {
     if (!host || !name) return 0;
-    exportTime_ = host->GetTime();
-    const ExportSettings& settings = BeginExport(*host, exportTime_, exportTime_);
-    PoseOutputLocation() = SplitOutputLocation(name);
+    // The library's process-wide records, handed down from here.
+    ExportSettings& settings = frame::LibrarySettings();
+    BoneNameList& names = TheBoneNameList();
+    TextureTable& textures = TheTextureTable();
+    OutputLocation& location = PoseOutputLocation();
 
-    LoadBoneSettings();
-    if (auto result = ResultAfterDialog(
-            RunBoneOptionsDialog(BoneDialogVariant::Pose, PoseOutputLocation().Folder())))
+    exportTime_ = host->GetTime();
+    frame::BeginExport(*host, settings, exportTime_, exportTime_);
+    location = SplitOutputLocation(name);
+    frame::LoadBoneSettings(settings);
+    if (auto result = frame::ResultAfterDialog(frame::RunBoneOptionsDialog(
+            settings, frame::BoneDialogVariant::Pose, location.Folder())))
         return *result;
-    SaveBoneSettings();
+    frame::SaveBoneSettings(settings);
 
     if (!out_.Open(name)) return 0;
-    bool ok = WriteFile(host);
+    BoneWalk walk(*host, settings, names);
+    settings_ = &settings;
+    bool ok = WriteFile(*host, settings, walk, textures);
+    settings_ = nullptr;
     // Textures only follow a complete .POS file; a write error has already failed the export.
     ok = ok && out_.Good();
-    if (ok && settings.exportTextures) ok = ExportTextures(host);
+    if (ok && settings.exportTextures) ok = ExportTextures(*host, textures, location);
     host->ProgressEnd();
     skin_.ReleaseMesh();
     ok = out_.Close() && ok;
@@ -55,87 +62,71 @@ int PoseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterfac
     return 1;
 }
 
-bool PoseExporter::WriteFile(HostInterface* host) {
-    StartProgressPhase(*host, "Counting bones");
-    boneIndex_ = 0;
-    boneCount_ = 0;
+bool PoseExporter::WriteFile(HostInterface& host, const ExportSettings& settings, BoneWalk& walk,
+                             TextureTable& textures) {
+    using Pass = BoneWalk::Pass;
+    SceneNode* root = host.GetRootNode();
+    frame::StartProgressPhase(host, "Counting bones");
     skin_.ReleaseMesh();
     skin_ = SkinnedModel{};
-    pass_ = Pass::Count;
-    TheBoneNameList().Clear();
+    walk.StartPass(Pass::Count);
     // Entries left by an earlier export through the same object would shift every index.
-    TheTextureTable().Clear();
-    if (!TraversePoseNodes(host, host->GetRootNode())) return false;
+    textures.Clear();
+    if (!TraversePoseNodes(walk, root)) return false;
     if (!skin_.skinNode || !skin_.skinContext || !skin_.skinMesh) {
         ShowError("Can't find physiqued model!");
         return false;
     }
 
     out_.WriteLine("// .POS version");
-    out_.WriteLine(std::to_string(kExporterVersion));
+    out_.WriteLine(std::to_string(frame::kExporterVersion));
     out_.WriteLine("// numBones,numFrames(always 1)");
-    out_.WriteLine(std::to_string(boneCount_) + ",1");
+    out_.WriteLine(std::to_string(walk.BoneCount()) + ",1");
 
-    StartProgressPhase(*host, "Exporting bone linkage");
+    frame::StartProgressPhase(host, "Exporting bone linkage");
     out_.WriteLine("// boneList: \"name\", parentindex");
-    boneIndex_ = 0;
-    pass_ = Pass::BoneList;
-    if (!TraversePoseNodes(host, host->GetRootNode())) return false;
+    walk.StartPass(Pass::BoneList);
+    if (!TraversePoseNodes(walk, root)) return false;
 
-    StartProgressPhase(*host, "Exporting matrices");
+    frame::StartProgressPhase(host, "Exporting matrices");
     out_.WriteLine("// matrixList (4x3, each row on a seperate line)");
-    boneIndex_ = 0;
-    pass_ = Pass::MatrixList;
-    if (!TraversePoseNodes(host, host->GetRootNode())) return false;
+    walk.StartPass(Pass::MatrixList);
+    if (!TraversePoseNodes(walk, root)) return false;
 
     const TriangleMesh& mesh = skin_.skinMesh->GetMesh();
     vertexCount_ = mesh.VertexCount();
     faceCount_ = mesh.FaceCount();
-    CountTriangles();
+    CountTriangles(textures);
     out_.WriteLine("// textureCount, vertexCount, triCount");
-    out_.WriteLine(std::to_string(TheTextureTable().Count()) + ", " + std::to_string(vertexCount_) +
-                   ", " + std::to_string(triCount_));
+    out_.WriteLine(std::to_string(textures.Count()) + ", " + std::to_string(vertexCount_) + ", " +
+                   std::to_string(triCount_));
 
-    StartProgressPhase(*host, "Exporting texture list");
-    WriteTextureList();
-    StartProgressPhase(*host, "Exporting polygons");
-    if (!WriteTriangleList()) return false;
-    StartProgressPhase(*host, "Exporting vertices");
-    WriteVertexList();
-    StartProgressPhase(*host, "Exporting physique vertex weights");
+    frame::StartProgressPhase(host, "Exporting texture list");
+    WriteTextureList(textures);
+    frame::StartProgressPhase(host, "Exporting polygons");
+    if (!WriteTriangleList(textures)) return false;
+    frame::StartProgressPhase(host, "Exporting vertices");
+    WriteVertexList(settings);
+    frame::StartProgressPhase(host, "Exporting physique vertex weights");
     WriteVertexWeights(vertexCount_, out_);
     return true;
 }
 
-bool PoseExporter::TraversePoseNodes(HostInterface* host, SceneNode* node) {
-    if (host->GetCancel()) return false;
-    if (!node) return true;
-    if (!VisitPoseNode(host, node)) return false;
-    for (int i = 0, n = node->NumberOfChildren(); i < n; ++i)
-        if (!TraversePoseNodes(host, node->GetChildNode(i))) return false;
-    return true;
+bool PoseExporter::TraversePoseNodes(BoneWalk& walk, SceneNode* root) {
+    return walk.Walk(root, [&](SceneNode& node) { return VisitPoseNode(walk, node); });
 }
 
-bool PoseExporter::VisitPoseNode(HostInterface* host, SceneNode* node) {
-    if (LibrarySettings().ignoreHidden && node->IsNodeHidden()) return true;
+bool PoseExporter::VisitPoseNode(BoneWalk& walk, SceneNode& node) {
+    using Pass = BoneWalk::Pass;
     // Every visited node may be the skinned model, whatever its name.
-    if (pass_ == Pass::Count && !TestSkinnedModel(node, exportTime_, skin_)) return false;
-    const std::string name = NodeName(*node);
-    if (!IsBoneName(name)) return true;
-
-    if (pass_ == Pass::Count) {
-        ++boneCount_;
-        TheBoneNameList().Append(name);
-        return true;
-    }
-    host->ProgressUpdate(ProgressPercent(boneIndex_, boneCount_));
-    // A pass that meets more bones than were counted (the scene changed) fails the export.
-    if (boneIndex_ >= boneCount_) return false;
-    if (pass_ == Pass::BoneList) {
-        out_.WriteLine("\"" + name + "\", " + std::to_string(FindBoneIndex(node->GetParentNode())));
-    } else {
-        WriteBoneMatrix(node->GetNodeTM(exportTime_), out_);
-    }
-    ++boneIndex_;
-    return true;
+    if (walk.CurrentPass() == Pass::Count && !TestSkinnedModel(&node, exportTime_, skin_))
+        return false;
+    return walk.Bone(node, true, [&](SceneNode& bone, const std::string& name) {
+        if (walk.CurrentPass() == Pass::BoneList)
+            out_.Write(walk.BoneListLine(bone, name));
+        else
+            WriteBoneMatrix(bone.GetNodeTM(exportTime_), *settings_, out_);
+    });
 }
+
+}  // namespace skeleton

@@ -7,6 +7,8 @@
 #include "skeleton/pose_messages.h"
 #include "skeleton/texture_table.h"
 
+namespace skeleton {
+
 bool IsMirrored(const Matrix3& tm) {
     return DotProd(CrossProd(tm.GetRow(0), tm.GetRow(1)), tm.GetRow(2)) < 0.0f;
 }
@@ -38,34 +40,34 @@ void AppendTriangleLine(std::string& line, int texture, const MeshFace& face,
         line += ", ";
         line += std::to_string(face.v[k]);
         line += ',';
-        AppendG(line, texels[k].x);
+        support::AppendG(line, texels[k].x);
         line += ',';
-        AppendG(line, texels[k].y);
+        support::AppendG(line, texels[k].y);
     }
-    line += kLineEnd;
+    line += frame::kLineEnd;
 }
 
 }  // namespace
 
-bool PoseExporter::CountTriangles() {
+bool PoseExporter::CountTriangles(TextureTable& textures) {
     Material* material = skin_.skinNode->GetMaterial();
     const TriangleMesh& mesh = skin_.skinMesh->GetMesh();
     triCount_ = faceCount_;
     for (int f = 0; f < faceCount_; ++f) {
-        const int index = AddTexture(MakeTextureRecord(material, mesh.faces[f].MaterialId()));
-        if (index >= 0 && TheTextureTable()[index].twoSided) ++triCount_;
+        const int index =
+            AddTexture(textures, MakeTextureRecord(material, mesh.faces[f].MaterialId()));
+        if (index >= 0 && textures[index].twoSided) ++triCount_;
     }
     return true;
 }
 
-bool PoseExporter::WriteTextureList() {
+bool PoseExporter::WriteTextureList(const TextureTable& textures) {
     out_.WriteLine("// texture list: name");
-    const TextureTable& table = TheTextureTable();
-    for (int i = 0; i < table.Count(); ++i) out_.WriteLine(table[i].diffuseMap);
+    for (int i = 0; i < textures.Count(); ++i) out_.WriteLine(textures[i].diffuseMap);
     return true;
 }
 
-bool PoseExporter::WriteTriangleList() {
+bool PoseExporter::WriteTriangleList(const TextureTable& textures) {
     const Matrix3 tm = skin_.skinNode->GetObjectTM(exportTime_);
     Material* material = skin_.skinNode->GetMaterial();
     const TriangleMesh& mesh = skin_.skinMesh->GetMesh();
@@ -82,13 +84,13 @@ bool PoseExporter::WriteTriangleList() {
     std::string line;
     for (int f = 0; f < faceCount_; ++f) {
         const MeshFace& face = mesh.faces[f];
-        const int index = FindTexture(MakeTextureRecord(material, face.MaterialId()));
+        const int index = FindTexture(textures, MakeTextureRecord(material, face.MaterialId()));
         Texel texels[3];
         FaceTexels(mesh, f, texels);
         AppendTriangleLine(line, index, face, texels, order);
         out_.Write(line);
         ++written;
-        if (index >= 0 && TheTextureTable()[index].twoSided) {
+        if (index >= 0 && textures[index].twoSided) {
             AppendTriangleLine(line, index, face, texels, backOrder);
             out_.Write(line);
             ++written;
@@ -102,21 +104,23 @@ bool PoseExporter::WriteTriangleList() {
     return true;
 }
 
-bool PoseExporter::WriteVertexList() {
+bool PoseExporter::WriteVertexList(const frame::ExportSettings& settings) {
     const Matrix3 tm = skin_.skinNode->GetObjectTM(exportTime_);
     const TriangleMesh& mesh = skin_.skinMesh->GetMesh();
     out_.WriteLine("// vertList: x,y,z");
     std::string line;
     for (int i = 0; i < vertexCount_; ++i) {
-        const Point3 q = ConvertPosition(mesh.vertices[i] * tm);
+        const Point3 q = ConvertPosition(mesh.vertices[i] * tm, settings);
         line.clear();
-        AppendG(line, q.x);
+        support::AppendG(line, q.x);
         line += ',';
-        AppendG(line, q.y);
+        support::AppendG(line, q.y);
         line += ',';
-        AppendG(line, q.z);
-        line += kLineEnd;
+        support::AppendG(line, q.z);
+        line += frame::kLineEnd;
         out_.Write(line);
     }
     return true;
 }
+
+}  // namespace skeleton

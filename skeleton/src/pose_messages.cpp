@@ -7,6 +7,8 @@
 
 #include "frame/plugin_state.h"
 
+namespace skeleton {
+
 void ShowError(const char* format, ...) {
     // vsnprintf never writes past the buffer: a message built from long file names is cut
     // short rather than overrunning it.
@@ -16,5 +18,7 @@ void ShowError(const char* format, ...) {
     const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
     if (length < 0) buffer[0] = '\0';
-    MessageBox(HostWindow(), buffer, kPoseMessageCaption, kMbOk);
+    MessageBox(frame::HostWindow(), buffer, kPoseMessageCaption, kMbOk);
 }
+
+}  // namespace skeleton

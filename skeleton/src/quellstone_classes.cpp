@@ -3,13 +3,15 @@
 #include "skeleton/bone_exporter.h"
 #include "skeleton/pose_exporter.h"
 
+namespace skeleton {
+
 ClassDescriptor* BoneExporterClassDesc() {
-    static ExporterClassDesc<BoneExporter> desc(kBoneExporterClass);
+    static frame::ExporterClassDesc<BoneExporter> desc(kBoneExporterClass);
     return &desc;
 }
 
 ClassDescriptor* PoseExporterClassDesc() {
-    static ExporterClassDesc<PoseExporter> desc(kPoseExporterClass);
+    static frame::ExporterClassDesc<PoseExporter> desc(kPoseExporterClass);
     return &desc;
 }
 
@@ -27,3 +29,5 @@ ClassDescriptor* QuellstoneClassDesc(int index) {
             return nullptr;
     }
 }
+
+}  // namespace skeleton

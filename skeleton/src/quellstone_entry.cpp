@@ -6,21 +6,21 @@
 #include "skeleton/quellstone_classes.h"
 
 PLUGIN_EXPORT const char* LibDescription() {
-    return kQuellstoneDescription;
+    return skeleton::kQuellstoneDescription;
 }
 
 PLUGIN_EXPORT int LibNumberClasses() {
-    return QuellstoneClassCount();
+    return skeleton::QuellstoneClassCount();
 }
 
 PLUGIN_EXPORT ClassDescriptor* LibClassDesc(int index) {
-    return QuellstoneClassDesc(index);
+    return skeleton::QuellstoneClassDesc(index);
 }
 
 PLUGIN_EXPORT unsigned long LibVersion() {
-    return kQuellstoneVersion;
+    return skeleton::kQuellstoneVersion;
 }
 
 PLUGIN_EXPORT int LibEntry(ModuleHandle module, unsigned reason, void* /*reserved*/) {
-    return HandleLibraryEntry(module, reason, QuellstoneResources());
+    return frame::HandleLibraryEntry(module, reason, resources::QuellstoneResources());
 }

@@ -9,6 +9,8 @@
 
 #include "skeleton/pose_messages.h"
 
+namespace skeleton {
+
 std::uint8_t ToByte(float value) {
     if (!(value > 0.0f)) return 0;
     if (value >= 255.0f) return 255;
@@ -185,3 +187,5 @@ bool SaveAsTarga(const char* source, const char* target) {
     Conversion conversion(source, target);
     return conversion.Run();
 }
+
+}  // namespace skeleton

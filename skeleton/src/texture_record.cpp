@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstdint>
 
+namespace skeleton {
+
 namespace {
 bool SameBits(float a, float b) {
     return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
@@ -46,3 +48,5 @@ TextureRecord MakeTextureRecord(Material* material, int id) {
     record.valid = 1;
     return record;
 }
+
+}  // namespace skeleton

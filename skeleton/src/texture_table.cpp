@@ -1,5 +1,7 @@
 #include "skeleton/texture_table.h"
 
+namespace skeleton {
+
 int TextureTable::Find(const TextureRecord& record) const {
     if (!record.valid) return -1;
     for (int i = 0; i < Count(); ++i)
@@ -20,10 +22,12 @@ TextureTable& TheTextureTable() {
     return table;
 }
 
-int FindTexture(const TextureRecord& record) {
-    return TheTextureTable().Find(record);
+int FindTexture(const TextureTable& table, const TextureRecord& record) {
+    return table.Find(record);
 }
 
-int AddTexture(const TextureRecord& record) {
-    return TheTextureTable().Add(record);
+int AddTexture(TextureTable& table, const TextureRecord& record) {
+    return table.Add(record);
 }
+
+}  // namespace skeleton

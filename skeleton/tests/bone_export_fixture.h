@@ -12,6 +12,13 @@
 #include "frame/testing/test_support.h"
 #include "resources/quellstone_resources.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 inline constexpr int kTicks = 160;
 
 class BoneExportTest : public ::testing::Test {
@@ -34,13 +41,13 @@ class BoneExportTest : public ::testing::Test {
         for (const auto& r : rules) text += r + "\r\n";
         text += std::to_string(ignoreHidden) + "\r\n" + scale + "\r\n" + std::to_string(rotate) +
                 "\r\n0\r\n";
-        WriteWholeFile(SettingsPath(), text);
+        WriteFile(SettingsPath(), text);
     }
     std::string SettingsPath() const { return dir_.File("quellstone.ini"); }
     std::string OutPath() const { return dir_.File("out.BON"); }
     bool OutExists() const { return std::filesystem::exists(OutPath()); }
 
-    TempDir dir_;
+    TempFolder dir_;
     ScopedModule module_;
     FakeHost host_;
     FakeNode root_;
@@ -49,3 +56,5 @@ class BoneExportTest : public ::testing::Test {
   private:
     ScopedTicksPerFrame ticks_{kTicks};
 };
+
+}  // namespace skeleton

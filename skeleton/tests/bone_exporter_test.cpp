@@ -3,6 +3,13 @@
 #include "bone_export_fixture.h"
 #include "skeleton/bone_name_list.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 namespace {
 
 class BoneExporterTest : public BoneExportTest {
@@ -60,7 +67,7 @@ TEST_F(BoneExporterTest, WithoutRulesWritesOnlyTheHeaders) {
                                         "// boneList: \"name\", parentindex",
                                         "// matrixList (4x3, each row on a seperate line)"}));
     // The settings file now exists, with the defaults.
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), "5\r\n0\r\n0\r\n1\r\n0\r\n0\r\n");
+    EXPECT_EQ(ReadFile(SettingsPath()), "5\r\n0\r\n0\r\n1\r\n0\r\n0\r\n");
 }
 
 TEST_F(BoneExporterTest, PlusStarMakesEveryNodeABoneRootIncluded) {
@@ -128,7 +135,7 @@ TEST_F(BoneExporterTest, ConvertsWithScaleAndRotationFromTheDialog) {
     const std::vector<std::string> lines = Lines();
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 7, lines.end()),
               (std::vector<std::string>{"-0.5,1,-0.25", "-0,1,-0", "-0,0,-1", "-2,6,-4"}));
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), "5\r\n1\r\n+Bip01\r\n0\r\n2\r\n1\r\n0\r\n");
+    EXPECT_EQ(ReadFile(SettingsPath()), "5\r\n1\r\n+Bip01\r\n0\r\n2\r\n1\r\n0\r\n");
 }
 
 TEST_F(BoneExporterTest, ProgressPhasesAndPercentages) {
@@ -205,10 +212,10 @@ TEST_F(BoneExporterTest, UnwritableOutputReturnsZeroAfterSavingSettings) {
 TEST_F(BoneExporterTest, CancelledDialogWritesNothing) {
     BuildSkeleton();
     WriteSettings({"+Bip01"});
-    const std::string before = ReadWholeFile(SettingsPath());
+    const std::string before = ReadFile(SettingsPath());
     EXPECT_EQ(Export("click 1043; set 1047 x; click 1; cancel"), 1);
     EXPECT_FALSE(OutExists());
-    EXPECT_EQ(ReadWholeFile(SettingsPath()), before);
+    EXPECT_EQ(ReadFile(SettingsPath()), before);
     EXPECT_TRUE(host_.Progress().empty());
 }
 
@@ -231,3 +238,5 @@ TEST_F(BoneExporterTest, TheBoneNameListIsEmptiedWithEachExporter) {
 }
 
 }  // namespace
+
+}  // namespace skeleton

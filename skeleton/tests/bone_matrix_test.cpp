@@ -6,20 +6,31 @@
 #include "frame/testing/test_support.h"
 #include "frame/text_output.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+
 namespace {
 
 class BoneMatrix : public ::testing::Test {
   protected:
-    void TearDown() override { LibrarySettings() = ExportSettings{}; }
-    static void Set(float scale, bool rotate) {
-        LibrarySettings().scaleFactor = scale;
-        LibrarySettings().rotate180 = rotate ? 1 : 0;
+    void Set(float scale, bool rotate) {
+        settings.scaleFactor = scale;
+        settings.rotate180 = rotate ? 1 : 0;
     }
-    static std::string Lines(const Matrix3& tm) {
+    std::string Lines(const Matrix3& tm) const {
         std::string out;
-        AppendBoneMatrix(out, tm);
+        AppendBoneMatrix(out, tm, settings);
         return out;
     }
+    Point3 ConvertDirection(const Point3& v) const {
+        return skeleton::ConvertDirection(v, settings);
+    }
+    Point3 ConvertPosition(const Point3& p) const { return skeleton::ConvertPosition(p, settings); }
+
+    ExportSettings settings;
 };
 
 TEST_F(BoneMatrix, DirectionsSwapYAndZ) {
@@ -60,13 +71,15 @@ TEST_F(BoneMatrix, RowsAreWrittenAsRowZeroTwoOneThenPosition) {
 }
 
 TEST_F(BoneMatrix, WritesThroughTheFileWriter) {
-    TempDir dir;
+    TempFolder dir;
     TextFileWriter out;
     ASSERT_TRUE(out.Open(dir.File("m.txt")));
     Set(12, false);
-    WriteBoneMatrix(Matrix3(), out);
+    WriteBoneMatrix(Matrix3(), settings, out);
     ASSERT_TRUE(out.Close());
-    EXPECT_EQ(ReadWholeFile(dir.File("m.txt")), "1,0,0\r\n0,1,0\r\n0,0,1\r\n0,0,0\r\n");
+    EXPECT_EQ(ReadFile(dir.File("m.txt")), "1,0,0\r\n0,1,0\r\n0,0,1\r\n0,0,0\r\n");
 }
 
 }  // namespace
+
+}  // namespace skeleton

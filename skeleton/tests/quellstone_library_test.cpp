@@ -9,6 +9,11 @@
 #include "frame/testing/fake_scene.h"
 #include "frame/testing/test_support.h"
 
+namespace skeleton {
+
+using namespace hostfakes;
+using namespace support::testing;
+
 namespace {
 
 class QuellstoneLibrary : public ::testing::Test {
@@ -68,7 +73,7 @@ TEST_F(QuellstoneLibrary, ReportsItsValues) {
 }
 
 TEST_F(QuellstoneLibrary, ExportsABoneFileThroughItsOwnDialog) {
-    TempDir dir;
+    TempFolder dir;
     FakeNode root("Scene Root");
     root.AddChild("Bip01")->AddChild("Bip01 Spine");
     FakeHost host;
@@ -87,11 +92,11 @@ TEST_F(QuellstoneLibrary, ExportsABoneFileThroughItsOwnDialog) {
     EXPECT_EQ(lines[3], "2,3");
     EXPECT_EQ(lines[5], "\"Bip01\", -1");
     EXPECT_EQ(lines[6], "\"Bip01 Spine\", 0");
-    EXPECT_EQ(ReadWholeFile(dir.File("quellstone.ini")), "5\r\n1\r\n+Bip*\r\n0\r\n1\r\n0\r\n0\r\n");
+    EXPECT_EQ(ReadFile(dir.File("quellstone.ini")), "5\r\n1\r\n+Bip*\r\n0\r\n1\r\n0\r\n0\r\n");
 }
 
 TEST_F(QuellstoneLibrary, PoseExportRefusesWithAMessageAndWritesNothing) {
-    TempDir dir;
+    TempFolder dir;
     FakeNode root("Scene Root");
     FakeHost host;
     host.root = &root;
@@ -108,3 +113,5 @@ TEST_F(QuellstoneLibrary, PoseExportRefusesWithAMessageAndWritesNothing) {
 }
 
 }  // namespace
+
+}  // namespace skeleton

@@ -3,9 +3,12 @@
 #include <hostsdk/plugin.h>
 
 #include "frame/class_descriptors.h"
+#include "frame/export_settings.h"
 #include "frame/text_output.h"
 
-class CourseExporter : public FixedTextExporter {
+namespace course {
+
+class CourseExporter : public frame::FixedTextExporter {
   public:
     CourseExporter();
 
@@ -16,14 +19,17 @@ class CourseExporter : public FixedTextExporter {
                  bool suppressPrompts) override;
 
   private:
-    TextFileWriter out_;
+    frame::TextFileWriter out_;
 };
 
 // Frames from `start` to `end` inclusive at `ticksPerFrame`; 0 or less when end is before start.
 int CourseFrameCount(TimeValue start, TimeValue end, int ticksPerFrame);
 
 // Lines 1 to 5 of a .CRS file.
-void WriteCourseHeader(TextFileWriter& out, int frameCount);
-// One matrix per frame: the node's object transform at start, start + ticksPerFrame, ...
-void WriteCourseMatrices(TextFileWriter& out, SceneNode& node, TimeValue start, int ticksPerFrame,
-                         int frameCount);
+void WriteCourseHeader(frame::TextFileWriter& out, int frameCount);
+// One matrix per frame: the node's object transform at the range start, one frame later, ...,
+// converted with the settings' scale and rotation.
+void WriteCourseMatrices(frame::TextFileWriter& out, SceneNode& node,
+                         const frame::ExportSettings& settings, int frameCount);
+
+}  // namespace course

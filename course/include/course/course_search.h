@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+namespace course {
+
 enum class SearchOutcome { Found, NotFound, Cancelled };
 
 struct CourseSearchResult {
@@ -19,3 +21,5 @@ CourseSearchResult FindCourseNode(HostInterface& host, SceneNode* root, std::str
 
 // Whether a node's name (null for none) is `wanted`, A to Z and a to z being equal.
 bool NodeNameMatches(const char* nodeName, std::string_view wanted);
+
+}  // namespace course

@@ -4,11 +4,13 @@
 
 #include "frame/class_descriptors.h"
 
-inline constexpr ExporterTexts kCourseExporterTexts{"CRS", "Vantreel Course Exporter",
-                                                    "VTR Course Exporter"};
+namespace course {
+
+inline constexpr frame::ExporterTexts kCourseExporterTexts{"CRS", "Vantreel Course Exporter",
+                                                           "VTR Course Exporter"};
 // The class name is the Bone exporter's as well; the class id tells the two apart.
-inline constexpr ExporterClassInfo kCourseExporterClass{"BonExp", ClassId(0x094C358B, 0x4EE93F74),
-                                                        "VTR"};
+inline constexpr frame::ExporterClassInfo kCourseExporterClass{
+    "BonExp", ClassId(0x094C358B, 0x4EE93F74), "VTR"};
 
 inline constexpr const char* kRavelpathDescription = "BON/POS file exporter (Vantreel)";
 // Host release 2000 in the upper 16 bits, interface 5, revision 0.
@@ -18,3 +20,5 @@ ClassDescriptor* CourseExporterClassDesc();
 int RavelpathClassCount();
 // 0: the Course exporter, otherwise null.
 ClassDescriptor* RavelpathClassDesc(int index);
+
+}  // namespace course

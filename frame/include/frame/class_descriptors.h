@@ -5,6 +5,8 @@
 
 #include <new>
 
+namespace frame {
+
 // What a descriptor reports about its class.
 struct ExporterClassInfo {
     const char* className;
@@ -65,3 +67,5 @@ class FixedTextExporter : public SceneExporter {
   private:
     ExporterTexts texts_;
 };
+
+}  // namespace frame

@@ -7,10 +7,14 @@
 #include "frame/export_settings.h"
 #include "frame/options_dialog.h"
 
-// Keeps the host for the export and sets the export range and the ticks per frame in the
-// library's settings, which it returns.
-ExportSettings& BeginExport(HostInterface& host, TimeValue rangeStart, TimeValue rangeEnd);
+namespace frame {
+
+// Keeps the host for the export and sets the export range and the ticks per frame in `settings`.
+void BeginExport(HostInterface& host, ExportSettings& settings, TimeValue rangeStart,
+                 TimeValue rangeEnd);
 
 // The export's result when the options dialog ends it (1 after Cancel, 0 when the dialog could
 // not be shown), or nothing when the export goes on.
 std::optional<int> ResultAfterDialog(DialogOutcome outcome);
+
+}  // namespace frame

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace frame {
+
 // The work function handed to the progress display: the work itself runs on the caller's thread.
 unsigned long NoProgressWork(void* argument);
 
@@ -15,3 +17,5 @@ int ProgressPercent(long long done, long long total);
 
 // The node's name; a node without a name has the empty name.
 std::string NodeName(SceneNode& node);
+
+}  // namespace frame

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace frame {
+
 struct ExportSettings {
     // Bone libraries: '+' (include) or '-' (exclude) followed by a wildcard; the last matching
     // rule decides, and a name no rule matches is not a bone.
@@ -36,3 +38,5 @@ inline constexpr double kMinScaleFactor = 0.001;
 inline constexpr double kMaxScaleFactor = 999999.0;
 // Whether `scale` is a finite number within the accepted range.
 bool IsAcceptedScaleFactor(double scale);
+
+}  // namespace frame

@@ -4,6 +4,8 @@
 #include <hostsdk/host.h>
 #include <hostsdk/ui.h>
 
+namespace frame {
+
 ModuleHandle LibraryModule();
 void SetLibraryModule(ModuleHandle module);
 
@@ -12,3 +14,5 @@ HostInterface* LibraryHost();
 void SetLibraryHost(HostInterface* host);
 // The host's main window, or none when there is no host yet.
 WindowHandle HostWindow();
+
+}  // namespace frame

@@ -7,6 +7,8 @@
 
 #include "frame/export_settings.h"
 
+namespace frame {
+
 inline constexpr const char* kBoneSettingsFileName = "quellstone.ini";
 inline constexpr const char* kCourseSettingsFileName = "ravelpath.ini";
 inline constexpr int kBoneSettingsVersion = 5;
@@ -45,10 +47,12 @@ bool SaveCourseSettingsFile(const std::string& path, const ExportSettings& setti
 // The settings file's path: the host's plug-in configuration directory joined with `fileName`.
 std::string SettingsFilePath(const char* fileName);
 
-// What the exporters call: load into or save from LibrarySettings() at SettingsFilePath. A
+// What the exporters call: load into or save from the library's settings at SettingsFilePath. A
 // damaged file is reported in a message box that names it; every other outcome of a load, and a
 // failed save, is silent, and the export goes on in every case.
-void LoadBoneSettings();
-void SaveBoneSettings();
-void LoadCourseSettings();
-void SaveCourseSettings();
+void LoadBoneSettings(ExportSettings& settings);
+void SaveBoneSettings(const ExportSettings& settings);
+void LoadCourseSettings(ExportSettings& settings);
+void SaveCourseSettings(const ExportSettings& settings);
+
+}  // namespace frame

@@ -4,14 +4,12 @@
 #include <cstdio>
 #include <string>
 
+#include "support/format_g.h"
+
+namespace frame {
+
 // Line end of the system's text files.
 inline constexpr const char* kLineEnd = "\r\n";
-
-// `value` as "%g" writes it (six significant digits), with the exponent widened to at least
-// three digits: 1e+06 becomes 1e+006, 1.5e-05 becomes 1.5e-005.
-std::string FormatG(double value);
-// Appends FormatG(value) to `out` without a temporary string.
-void AppendG(std::string& out, double value);
 
 // A text file written in binary mode so that line ends are exactly what is written. Writes go
 // through a buffer; each write and the close are checked, and after a failure Good() stays
@@ -45,3 +43,5 @@ class TextFileWriter {
     bool created_ = false;  // this writer made the file, so it may delete it
     bool good_ = false;
 };
+
+}  // namespace frame

@@ -1,5 +1,7 @@
 #include "frame/testing/fake_host.h"
 
+namespace hostfakes {
+
 const char* FakeHost::GetDir(int which) {
     return which == kDirPlugConfig ? plugConfigDir.c_str() : "";
 }
@@ -56,3 +58,5 @@ WindowHandle FakeHost::AddRollupPage(ModuleHandle module, int templateId, Dialog
 void FakeHost::DeleteRollupPage(WindowHandle page) {
     DestroyWindow(page);
 }
+
+}  // namespace hostfakes

@@ -1,5 +1,7 @@
 #include "frame/testing/fake_scene.h"
 
+namespace hostfakes {
+
 FakeNode::FakeNode(std::optional<std::string> name) : name_(std::move(name)) {}
 
 FakeNode* FakeNode::AddChild(std::optional<std::string> name) {
@@ -33,3 +35,5 @@ Matrix3 FakeNode::GetObjectTM(TimeValue t) {
 ObjectState FakeNode::EvalWorldState(TimeValue, bool) {
     return ObjectState{object_};
 }
+
+}  // namespace hostfakes

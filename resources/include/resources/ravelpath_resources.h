@@ -2,6 +2,10 @@
 // The dialog template built into ravelpath.dle.
 #include <hostsdk/ui.h>
 
+namespace resources {
+
 const DialogTemplate& CourseOptionsTemplate();
 // Everything above, as the library registers it at load.
 const ResourceTable& RavelpathResources();
+
+}  // namespace resources

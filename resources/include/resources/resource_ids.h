@@ -1,7 +1,7 @@
 #pragma once
 // Template, picture and control ids shared by the dialog templates and their procedures.
 
-namespace res {
+namespace resources {
 
 // Dialog templates and pictures.
 inline constexpr int kDlgBoneOptions = 101;
@@ -36,4 +36,4 @@ inline constexpr int kIdcWildcard = 1047;
 inline constexpr int kIdcInclude = 1016;
 inline constexpr int kIdcExclude = 1017;
 
-}  // namespace res
+}  // namespace resources

@@ -2,6 +2,9 @@
 #include <cstdint>
 #include <string>
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 // One pixel as the host hands it out: 16-bit red, green, blue, alpha.
 struct BitmapPixel64 {
     uint16_t r = 0, g = 0, b = 0, a = 0;
@@ -62,3 +65,5 @@ class BitmapManager {
 
 // The host's bitmap manager; set by the host before any plug-in runs.
 extern BitmapManager* TheManager;
+
+#pragma GCC visibility pop

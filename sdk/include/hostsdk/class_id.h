@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 // Every plug-in class is named by a super class id and a two-word class id.
 using SuperClassId = uint32_t;
 
@@ -42,3 +45,5 @@ inline constexpr ClassId kCheckerTextureClassId{0x200, 0};
 
 // Interface id of the skinning modifier's export interface.
 inline constexpr uint32_t kPhysiqueExportInterfaceId = 0x00100100;
+
+#pragma GCC visibility pop

@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 // The host's text type.
 class CStr {
   public:
@@ -16,3 +19,5 @@ class CStr {
   private:
     std::string text_;
 };
+
+#pragma GCC visibility pop

@@ -1,4 +1,7 @@
 #pragma once
+
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
 // Points and 4x3 matrices as the host uses them: points are row vectors, a matrix has four rows
 // of three floats (rows 0 to 2 the axes, row 3 the translation).
 
@@ -47,3 +50,5 @@ Point3 operator*(const Point3& p, const Matrix3& m);
 Point3 VectorTransform(const Point3& v, const Matrix3& m);
 // The inverse of an affine matrix; a singular matrix gives the identity.
 Matrix3 Inverse(const Matrix3& m);
+
+#pragma GCC visibility pop

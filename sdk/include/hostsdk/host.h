@@ -5,6 +5,9 @@
 #include "hostsdk/time.h"
 #include "hostsdk/ui.h"
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 // The work function handed to the progress display; the plug-ins pass one that does nothing.
 using ProgressWorkFn = unsigned long (*)(void* arg);
 
@@ -47,3 +50,5 @@ class HostInterface {
 // The host's custom controls set-up, called by each library at load; counts its calls.
 void InitCustomControls(ModuleHandle module);
 int CustomControlsInitCount();
+
+#pragma GCC visibility pop

@@ -6,6 +6,9 @@
 
 #include "hostsdk/plugin.h"
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 class PluginLibrary {
   public:
     // Loads the library at path; null with the reason in `error` when the file cannot be
@@ -36,3 +39,5 @@ class PluginLibrary {
     LibVersionFn version_ = nullptr;
     LibEntryFn entry_ = nullptr;
 };
+
+#pragma GCC visibility pop

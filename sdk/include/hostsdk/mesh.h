@@ -4,6 +4,9 @@
 
 #include "hostsdk/geometry.h"
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 // A triangle: three 0-based vertex indices and a flag word whose upper 16 bits are the
 // material id.
 struct MeshFace {
@@ -31,3 +34,5 @@ struct TriangleMesh {
     int FaceCount() const { return static_cast<int>(faces.size()); }
     bool HasTextureVertices() const { return !textureVertices.empty(); }
 };
+
+#pragma GCC visibility pop

@@ -6,6 +6,9 @@
 #include "hostsdk/host.h"
 #include "hostsdk/ui.h"
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 // The scene interface the host hands to an export; the exporters here do not use it.
 class ExportSceneInterface {
   public:
@@ -88,3 +91,5 @@ using LibNumberClassesFn = int (*)();
 using LibClassDescFn = ClassDescriptor* (*)(int index);
 using LibVersionFn = unsigned long (*)();
 using LibEntryFn = int (*)(ModuleHandle module, unsigned reason, void* reserved);
+
+#pragma GCC visibility pop

@@ -6,6 +6,9 @@
 #include "hostsdk/mesh.h"
 #include "hostsdk/time.h"
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 class SceneNode;
 class Material;
 
@@ -120,3 +123,5 @@ class SceneNode {
     virtual Material* GetMaterial() = 0;
     virtual ObjectState EvalWorldState(TimeValue t, bool evalHidden = true) = 0;
 };
+
+#pragma GCC visibility pop

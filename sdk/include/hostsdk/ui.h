@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Everything declared here is the SDK's public interface, exported from hostsdk.
+#pragma GCC visibility push(default)
+
 struct Window;
 using WindowHandle = Window*;
 using ModuleHandle = void*;
@@ -262,3 +265,5 @@ class ScriptedUiDriver : public UiDriver {
     std::vector<std::string> folderAnswers_;
     std::vector<std::string> messages_;
 };
+
+#pragma GCC visibility pop

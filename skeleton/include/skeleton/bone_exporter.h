@@ -3,9 +3,13 @@
 #include <hostsdk/plugin.h>
 
 #include "frame/class_descriptors.h"
+#include "frame/export_settings.h"
 #include "frame/text_output.h"
+#include "skeleton/bone_walk.h"
 
-class BoneExporter : public FixedTextExporter {
+namespace skeleton {
+
+class BoneExporter : public frame::FixedTextExporter {
   public:
     BoneExporter();
     ~BoneExporter() override;
@@ -16,19 +20,11 @@ class BoneExporter : public FixedTextExporter {
                  bool suppressPrompts) override;
 
   private:
-    enum class Pass { Count, Linkage, Matrices };
-
     // Runs the three passes into the open file; false when one was stopped.
-    bool WriteFile(HostInterface* host);
-    // Depth first, parents before children; false stops the walk.
-    bool Walk(HostInterface* host, SceneNode* node);
-    bool Visit(HostInterface* host, SceneNode* node);
+    bool WriteFile(HostInterface& host, const frame::ExportSettings& settings, BoneWalk& walk);
 
-    TextFileWriter out_;
-    Pass pass_ = Pass::Count;
-    int boneIndex_ = 0;
-    int boneCount_ = 0;
-    int frameCount_ = 0;
-    TimeValue currentTime_ = 0;
+    frame::TextFileWriter out_;
     std::string matrixLines_;  // reused buffer for one bone's four lines
 };
+
+}  // namespace skeleton

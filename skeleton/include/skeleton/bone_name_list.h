@@ -7,6 +7,8 @@
 
 class SceneNode;
 
+namespace skeleton {
+
 class BoneNameList {
   public:
     void Clear() { names_.clear(); }
@@ -26,4 +28,6 @@ BoneNameList& TheBoneNameList();
 // The parent index written for a bone: -1 when there is no parent node or it has no name,
 // otherwise the first list entry equal to the parent's name ignoring case, or -1. A bone below
 // a non-bone node therefore gets -1 even when a grandparent is a bone.
-int FindBoneIndex(SceneNode* parent);
+int FindBoneIndex(const BoneNameList& names, SceneNode* parent);
+
+}  // namespace skeleton

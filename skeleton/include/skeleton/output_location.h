@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace skeleton {
+
 struct OutputLocation {
     std::string drive;      // "C:" or empty
     std::string directory;  // up to and including the last '\' or '/', or empty
@@ -20,3 +22,5 @@ OutputLocation SplitOutputLocation(std::string_view path);
 
 // The location of the export under way (or the last one).
 OutputLocation& PoseOutputLocation();
+
+}  // namespace skeleton

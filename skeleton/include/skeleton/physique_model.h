@@ -3,7 +3,9 @@
 // modifier with a context for it, and its triangle mesh at the export time.
 #include <hostsdk/scene.h>
 
-class TextFileWriter;
+#include "frame/text_output.h"
+
+namespace skeleton {
 
 // Found during the counting pass; all set, or the export fails.
 struct SkinnedModel {
@@ -28,4 +30,6 @@ PhysiqueContext* FindPhysiqueContext(SceneNode* node);
 bool TestSkinnedModel(SceneNode* node, TimeValue time, SkinnedModel& model);
 
 // The last section of a .POS file: one influence of full weight on bone 0 per vertex.
-bool WriteVertexWeights(int vertexCount, TextFileWriter& out);
+bool WriteVertexWeights(int vertexCount, frame::TextFileWriter& out);
+
+}  // namespace skeleton

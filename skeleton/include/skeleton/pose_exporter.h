@@ -5,13 +5,18 @@
 #include <hostsdk/plugin.h>
 
 #include "frame/class_descriptors.h"
+#include "frame/export_settings.h"
 #include "frame/text_output.h"
+#include "skeleton/bone_walk.h"
 #include "skeleton/physique_model.h"
+#include "skeleton/texture_table.h"
+
+namespace skeleton {
 
 // Whether the transform turns space inside out (its axes form a left-handed set).
 bool IsMirrored(const Matrix3& tm);
 
-class PoseExporter : public FixedTextExporter {
+class PoseExporter : public frame::FixedTextExporter {
   public:
     PoseExporter();
     ~PoseExporter() override;
@@ -22,27 +27,26 @@ class PoseExporter : public FixedTextExporter {
                  bool suppressPrompts) override;
 
   private:
-    enum class Pass { Count, BoneList, MatrixList };
-
     // The sections of the file, into the open output; false when the export failed.
-    bool WriteFile(HostInterface* host);
-    // Depth first, parents before children; false stops the walk and fails the export.
-    bool TraversePoseNodes(HostInterface* host, SceneNode* node);
-    bool VisitPoseNode(HostInterface* host, SceneNode* node);
+    bool WriteFile(HostInterface& host, const frame::ExportSettings& settings, BoneWalk& walk,
+                   TextureTable& textures);
+    // The bone walk of one pass; false stops it and fails the export.
+    bool TraversePoseNodes(BoneWalk& walk, SceneNode* root);
+    bool VisitPoseNode(BoneWalk& walk, SceneNode& node);
 
     // Mesh sections (pose_mesh_sections.cpp).
-    bool CountTriangles();
-    bool WriteTextureList();
-    bool WriteTriangleList();
-    bool WriteVertexList();
+    bool CountTriangles(TextureTable& textures);
+    bool WriteTextureList(const TextureTable& textures);
+    bool WriteTriangleList(const TextureTable& textures);
+    bool WriteVertexList(const frame::ExportSettings& settings);
 
-    TextFileWriter out_;
-    Pass pass_ = Pass::Count;
-    int boneIndex_ = 0;
-    int boneCount_ = 0;
+    frame::TextFileWriter out_;
+    const frame::ExportSettings* settings_ = nullptr;  // of the export under way
     TimeValue exportTime_ = 0;
     SkinnedModel skin_;
     int vertexCount_ = 0;
     int faceCount_ = 0;
     int triCount_ = 0;
 };
+
+}  // namespace skeleton

@@ -4,14 +4,16 @@
 
 #include "frame/class_descriptors.h"
 
-inline constexpr ExporterTexts kBoneExporterTexts{"BON", "Vantreel Bone Exporter",
-                                                  "VTR Bone Exporter"};
-inline constexpr ExporterTexts kPoseExporterTexts{"POS", "Vantreel Pose Exporter",
-                                                  "VTR Pose Exporter"};
-inline constexpr ExporterClassInfo kBoneExporterClass{"BonExp", ClassId(0x42772D3E, 0x04F53196),
-                                                      "VTR"};
-inline constexpr ExporterClassInfo kPoseExporterClass{"PosExp", ClassId(0x63C25989, 0x6FEE3FFC),
-                                                      "VTR"};
+namespace skeleton {
+
+inline constexpr frame::ExporterTexts kBoneExporterTexts{"BON", "Vantreel Bone Exporter",
+                                                         "VTR Bone Exporter"};
+inline constexpr frame::ExporterTexts kPoseExporterTexts{"POS", "Vantreel Pose Exporter",
+                                                         "VTR Pose Exporter"};
+inline constexpr frame::ExporterClassInfo kBoneExporterClass{
+    "BonExp", ClassId(0x42772D3E, 0x04F53196), "VTR"};
+inline constexpr frame::ExporterClassInfo kPoseExporterClass{
+    "PosExp", ClassId(0x63C25989, 0x6FEE3FFC), "VTR"};
 
 inline constexpr const char* kQuellstoneDescription = "BON/POS file exporter (Vantreel)";
 // Host release 2500 in the upper 16 bits, interface 5, revision 0.
@@ -22,3 +24,5 @@ ClassDescriptor* PoseExporterClassDesc();
 // 0: the Bone exporter, 1: the Pose exporter, otherwise null.
 int QuellstoneClassCount();
 ClassDescriptor* QuellstoneClassDesc(int index);
+
+}  // namespace skeleton

@@ -3,6 +3,8 @@
 // the alpha channel carries information (neither 0 nor 255 everywhere); top row first.
 #include <cstdint>
 
+namespace skeleton {
+
 // A colour channel scaled to 0..255 (channel / 257) as a byte: 0 up to 0, 255 from 255 on,
 // otherwise rounded half up.
 std::uint8_t ToByte(float value);
@@ -12,3 +14,5 @@ std::uint8_t ToByte(float value);
 // target under a temporary name and renamed over it only when complete, so a failed conversion
 // leaves an existing target (which may be the source image itself) as it was.
 bool SaveAsTarga(const char* source, const char* target);
+
+}  // namespace skeleton

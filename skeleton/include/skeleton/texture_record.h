@@ -7,6 +7,8 @@
 class Material;
 class TextureMap;
 
+namespace skeleton {
+
 // Longest bitmap file name a record holds; a longer name counts as no bitmap.
 inline constexpr std::size_t kMaxMapNameLength = 259;
 
@@ -33,3 +35,5 @@ TextureRecord MakeTextureRecord(Material* material, int id);
 // The bitmap file name of a bitmap texture, as the material holds it; empty for no map, a map of
 // another kind, or a name longer than kMaxMapNameLength.
 std::string MapFileName(TextureMap* map);
+
+}  // namespace skeleton

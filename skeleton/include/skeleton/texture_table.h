@@ -5,6 +5,8 @@
 
 #include "skeleton/texture_record.h"
 
+namespace skeleton {
+
 class TextureTable {
   public:
     void Clear() { entries_.clear(); }
@@ -22,6 +24,8 @@ class TextureTable {
 // The library's process-wide table.
 TextureTable& TheTextureTable();
 
-// Find and Add on TheTextureTable().
-int FindTexture(const TextureRecord& record);
-int AddTexture(const TextureRecord& record);
+// The table's Find and Add, by the names the Pose export uses.
+int FindTexture(const TextureTable& table, const TextureRecord& record);
+int AddTexture(TextureTable& table, const TextureRecord& record);
+
+}  // namespace skeleton

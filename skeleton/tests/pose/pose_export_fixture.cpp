@@ -2,6 +2,13 @@
 
 #include "plughost/scene_objects.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 void PoseExportTest::Skin(plughost::HostNode* node, std::unique_ptr<HostObject> base) {
     auto physique = std::make_unique<plughost::PhysiqueModifier>(true);
     physique->SetOwner(node);
@@ -33,3 +40,5 @@ plughost::HostNode* PoseExportTest::Find(plughost::HostNode* node, const std::st
         if (plughost::HostNode* found = Find(node->Child(i), name)) return found;
     return nullptr;
 }
+
+}  // namespace skeleton

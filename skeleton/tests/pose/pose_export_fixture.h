@@ -19,6 +19,13 @@
 #include "resources/quellstone_resources.h"
 #include "skeleton/pose_exporter.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 inline constexpr int kTicks = 160;
 
 // The 4-vertex, 2-face mesh most tests skin: a square of 12 units in the x-z plane, face 0 with
@@ -80,7 +87,7 @@ class PoseExportTest : public ::testing::Test {
         for (const auto& r : rules) text += r + "\r\n";
         text += std::to_string(ignoreHidden) + "\r\n" + scale + "\r\n0\r\n" +
                 std::to_string(textures) + "\r\n";
-        WriteWholeFile(dir_.File("quellstone.ini"), text);
+        WriteFile(dir_.File("quellstone.ini"), text);
     }
 
     // One export to `path` (out.POS in the temporary folder by default) with the dialog script
@@ -108,7 +115,7 @@ class PoseExportTest : public ::testing::Test {
     std::string Counts() const { return Section("// textureCount, vertexCount, triCount").at(0); }
     int ProgressEnds() const;
 
-    TempDir dir_;
+    TempFolder dir_;
     ScopedModule module_;
     FakeBitmapManager manager_;
     ScopedBitmapManager bitmaps_;
@@ -120,3 +127,5 @@ class PoseExportTest : public ::testing::Test {
     static plughost::HostNode* Find(plughost::HostNode* node, const std::string& name);
     int previousTicks_;
 };
+
+}  // namespace skeleton

@@ -5,6 +5,13 @@
 #include "pose_export_fixture.h"
 #include "skeleton/texture_table.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 namespace {
 
 using Text = std::vector<std::string>;
@@ -336,3 +343,5 @@ TEST_F(PoseExportTest, TableIsEmptiedByConstructionAndDestruction) {
 }
 
 }  // namespace
+
+}  // namespace skeleton

@@ -1,5 +1,7 @@
 #include "pose_fakes.h"
 
+namespace skeleton {
+
 HostObject* CountingMesh::ConvertToType(TimeValue, ClassId target) {
     return target == kTriangleMeshClassId ? this : nullptr;
 }
@@ -61,3 +63,5 @@ Bitmap* FakeBitmapManager::Load(BitmapInfo* info, uint16_t* status) {
     *status = kBitmapStatusOk;
     return new FakeBitmap(found->second, live);
 }
+
+}  // namespace skeleton

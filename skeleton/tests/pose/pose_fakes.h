@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace skeleton {
+
 struct MeshCounters {
     int made = 0;     // meshes made by a conversion
     int deleted = 0;  // DeleteThis calls, on any mesh
@@ -84,3 +86,5 @@ class ScopedBitmapManager {
   private:
     BitmapManager* previous_;
 };
+
+}  // namespace skeleton

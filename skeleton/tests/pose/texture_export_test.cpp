@@ -7,6 +7,13 @@
 #include "skeleton/pose_messages.h"
 #include "skeleton/targa_writer.h"
 
+namespace skeleton {
+
+using namespace frame;
+using namespace hostfakes;
+using namespace support::testing;
+using namespace resources;
+
 namespace {
 
 using Text = std::vector<std::string>;
@@ -20,12 +27,12 @@ class TargaTest : public ::testing::Test {
         return SaveAsTarga(source.c_str(), target.c_str());
     }
     std::string Target() const { return dir_.File("out.tga"); }
-    std::string Bytes() const { return ReadWholeFile(Target()); }
+    std::string Bytes() const { return ReadFile(Target()); }
     static int Byte(const std::string& bytes, std::size_t at) {
         return static_cast<unsigned char>(bytes.at(at));
     }
 
-    TempDir dir_;
+    TempFolder dir_;
     FakeBitmapManager manager_;
     ScopedBitmapManager bitmaps_;
     ScriptedUiDriver driver_ = ScriptFromText("");
@@ -118,7 +125,7 @@ TEST_F(TargaTest, EachFailureIsReportedAndReleasesTheBitmap) {
 }
 
 TEST_F(TargaTest, FailedConversionKeepsTheFileItWouldReplace) {
-    WriteWholeFile(Target(), "the source image");
+    WriteFile(Target(), "the source image");
     FakeBitmapManager::Image broken = FakeBitmapManager::Plain(2, 3, {0, 0, 0, 65535});
     broken.failingRow = 1;
     manager_.images[Target()] = broken;
@@ -175,8 +182,8 @@ TEST_F(TextureStepTest, ConvertsEveryEntryInTableOrder) {
     LoadTwoMaps("C:\\\\maps\\\\skin.png", "hair.png");
     ASSERT_EQ(Export(), 1);
     EXPECT_EQ(manager_.loads, (Text{"C:\\maps\\skin.png", "hair.png"}));
-    EXPECT_EQ(ReadWholeFile(dir_.File("skin.tga")).size(), 18u + 4 * 2 * 3);
-    EXPECT_EQ(ReadWholeFile(dir_.File("hair.tga")).size(), 18u + 2 * 2 * 4);
+    EXPECT_EQ(ReadFile(dir_.File("skin.tga")).size(), 18u + 4 * 2 * 3);
+    EXPECT_EQ(ReadFile(dir_.File("hair.tga")).size(), 18u + 2 * 2 * 4);
     EXPECT_EQ(host_.PhaseTitles().back(), "Exporting textures");
     EXPECT_EQ(host_.PhasePercents("Exporting textures"), (std::vector<int>{0, 50}));
     EXPECT_EQ(manager_.live, 0);
@@ -236,3 +243,5 @@ TEST_F(TextureStepTest, TexturesAreLeftAloneUnlessAsked) {
 }
 
 }  // namespace
+
+}  // namespace skeleton

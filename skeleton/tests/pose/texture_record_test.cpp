@@ -7,6 +7,8 @@
 #include "plughost/scene_material.h"
 #include "skeleton/texture_table.h"
 
+namespace skeleton {
+
 namespace {
 
 using plughost::BitmapTextureMap;
@@ -30,7 +32,9 @@ TEST(TextureRecordTest, MapNamesOf260CharactersCountAsNoBitmap) {
 
     auto material = WithDiffuse(MaterialKind::Standard, longest + "b");
     EXPECT_EQ(MakeTextureRecord(material.get(), 0), TextureRecord{});
-    EXPECT_EQ(AddTexture(MakeTextureRecord(material.get(), 0)), -1);
+    TextureTable table;
+    EXPECT_EQ(AddTexture(table, MakeTextureRecord(material.get(), 0)), -1);
+    EXPECT_EQ(table.Count(), 0);
 }
 
 TEST(TextureRecordTest, RecordTakesMapsScalarsAndTheStandardTwoSidedFlag) {
@@ -70,3 +74,5 @@ TEST(TextureRecordTest, RecordWithANanScalarIsListedOnce) {
 }
 
 }  // namespace
+
+}  // namespace skeleton

@@ -57,6 +57,8 @@ std::vector<std::string> ReadCrLfLines(const std::string& path) {
         } else {
             lines.push_back(text.substr(start, lf - start - 1));
         }
+        if (lines.back().find('\r') != std::string::npos)
+            ADD_FAILURE() << path << ": line " << lines.size() << " holds a stray CR";
         start = lf + 1;
     }
     return lines;

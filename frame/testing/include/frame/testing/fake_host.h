@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hostfakes {
+
 class FakeHost : public HostInterface {
   public:
     // One call to the progress display.
@@ -60,3 +62,5 @@ class FakeHost : public HostInterface {
     long polls_ = 0;
     int acceleratorsDisabled_ = 0;
 };
+
+}  // namespace hostfakes

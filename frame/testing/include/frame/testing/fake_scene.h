@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace hostfakes {
+
 class FakeNode : public SceneNode {
   public:
     using TransformFn = std::function<Matrix3(TimeValue)>;
@@ -57,3 +59,5 @@ class FakeNode : public SceneNode {
     Material* material_ = nullptr;
     std::vector<TimeValue> nodeTMTimes_;
 };
+
+}  // namespace hostfakes

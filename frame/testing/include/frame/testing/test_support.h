@@ -1,35 +1,19 @@
 #pragma once
-// Test helpers: a temporary folder, whole-file reads, an installed UI driver, and a module
-// whose resources are registered as the library entry would do it.
+// Test helpers of the export libraries: an installed UI driver, the host's ticks per frame, the
+// exporters' fixed texts, and a module whose resources are registered as the library entry does.
 #include <hostsdk/geometry.h>
 #include <hostsdk/plugin.h>
 #include <hostsdk/time.h>
 #include <hostsdk/ui.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
-  private:
-    std::filesystem::path path_;
-};
-
-// The file's bytes; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::string& bytes);
-// The file split at CR LF; a line end that is not CR LF fails the calling test.
-std::vector<std::string> ReadCrLfLines(const std::string& path);
+namespace hostfakes {
 
 // Installs a driver for the lifetime of the object and restores the previous one.
 class ScopedUiDriver {
@@ -99,3 +83,5 @@ class CallbackUiDriver : public UiDriver {
     std::vector<std::string> messages_;
     int run_ = 0;
 };
+
+}  // namespace hostfakes
