@@ -12,6 +12,7 @@
 
 #include "camweave/camera_list.h"
 #include "camweave/rename_batch.h"
+#include "support/ascii.h"
 #include "support/file_name_check.h"
 
 namespace {
@@ -23,10 +24,8 @@ void Require(bool holds, const char* what) {
     std::abort();
 }
 
-std::string LowerCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+std::string FoldedCase(std::string text) {
+    for (char& c : text) c = support::FoldAsciiCase(c);
     return text;
 }
 
@@ -51,7 +50,7 @@ void Check(const std::string& text, const camweave::CameraListOptions& options) 
         panView = c.isPanView == 1;
         if (options.namesAreFileNames) {
             Require(support::CheckFileName(c.name).ok(), "names are file names");
-            Require(names.insert(LowerCase(c.name)).second, "names are distinct");
+            Require(names.insert(FoldedCase(c.name)).second, "names are distinct");
         }
     }
     if (options.namesAreFileNames) {

@@ -1,15 +1,14 @@
 #include "camweave/camera_names.h"
 
+#include "support/ascii.h"
 #include "support/file_name_check.h"
 
 namespace camweave {
 
 namespace {
 
-std::string LowerCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+std::string FoldedCase(std::string text) {
+    for (char& c : text) c = support::FoldAsciiCase(c);
     return text;
 }
 
@@ -24,7 +23,7 @@ support::Status CameraNames::Check(int index, const std::string& name, bool isVi
 
 support::Status CameraNames::Add(int index, const std::string& name, bool isView) {
     if (support::Status usable = Check(index, name, isView); !usable.ok()) return usable;
-    const auto [at, added] = names_.emplace(LowerCase(name), Entry{index, name});
+    const auto [at, added] = names_.emplace(FoldedCase(name), Entry{index, name});
     if (added) return support::Status::Ok();
     return support::Status::Fail(Describe(index, name, isView) + " repeats the name of camera " +
                                  std::to_string(at->second.index) + " (" +

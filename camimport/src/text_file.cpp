@@ -1,5 +1,6 @@
 #include "camweave/text_file.h"
 
+#include <cassert>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -55,7 +56,8 @@ TextWriter::~TextWriter() {
 }
 
 void TextWriter::Write(const std::string& text) {
-    if (file_ == nullptr || !good_ || text.empty()) return;
+    assert(file_ != nullptr);  // written after a failed open or after Close
+    if (!good_ || text.empty()) return;
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) good_ = false;
 }
 
@@ -93,6 +95,7 @@ ReplacementFile::~ReplacementFile() {
 }
 
 bool ReplacementFile::Close() {
+    assert(IsOpen());
     return writer_->Close();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -47,6 +48,7 @@ class TextWriter {
     TextWriter& operator=(const TextWriter&) = delete;
 
     bool IsOpen() const { return file_ != nullptr; }
+    // Writes the text; the writer must be open. After a failed write the rest is skipped.
     void Write(const std::string& text);
     // Writes the text followed by CR LF.
     void WriteLine(const std::string& text);
@@ -71,7 +73,10 @@ class ReplacementFile {
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
     bool IsOpen() const { return writer_ != nullptr; }
-    TextWriter& Writer() { return *writer_; }
+    TextWriter& Writer() {
+        assert(IsOpen());
+        return *writer_;
+    }
     // Closes the temporary file; false when a write or the close failed.
     bool Close();
     // Moves the closed temporary file over the target; fails with the system's reason.

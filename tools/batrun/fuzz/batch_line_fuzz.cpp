@@ -11,6 +11,7 @@
 
 #include "batrun/batch_line.h"
 #include "batrun/batch_runner.h"
+#include "support/ascii.h"
 
 namespace {
 
@@ -40,8 +41,9 @@ void CheckRoundTrips(const std::string& text) {
 }
 
 bool TouchesNoFile(const std::string& command) {
-    return command.empty() || batrun::SameWord(command, "echo") ||
-           batrun::SameWord(command, "rem") || batrun::SameWord(command, "pause");
+    return command.empty() || support::EqualIgnoringCase(command, "echo") ||
+           support::EqualIgnoringCase(command, "rem") ||
+           support::EqualIgnoringCase(command, "pause");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "support/ascii.h"
+
 namespace batrun {
 
 namespace {
@@ -24,7 +26,8 @@ std::string TrimLeft(const std::string& text) {
 std::size_t CommandLength(const std::string& line) {
     std::size_t end = 0;
     while (end < line.size() && !IsSpace(line[end]) && line[end] != '.') ++end;
-    if (end < line.size() && line[end] == '.' && !SameWord(line.substr(0, end), "echo")) {
+    if (end < line.size() && line[end] == '.' &&
+        !support::EqualIgnoringCase(line.substr(0, end), "echo")) {
         while (end < line.size() && !IsSpace(line[end])) ++end;
     }
     return end;
@@ -114,13 +117,6 @@ std::string ExpandVariables(const std::string& line, const std::vector<std::stri
         }
     }
     return out;
-}
-
-bool SameWord(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 }  // namespace batrun

@@ -7,6 +7,7 @@
 #include "batrun/file_commands.h"
 #include "batrun/program_run.h"
 #include "batrun/program_search.h"
+#include "support/ascii.h"
 #include "support/file_io.h"
 
 namespace batrun {
@@ -87,7 +88,7 @@ int BatchRunner::RunLine(const std::string& rawLine) {
     if (line.command.empty()) return 0;  // blank lines and labels
     if (echoOn_ && !line.quiet)
         out_ << "\n" << CurrentFolder() << ">" << TrimRight(line.text) << "\n";
-    if (SameWord(line.command, "rem")) return 0;
+    if (support::EqualIgnoringCase(line.command, "rem")) return 0;
     // The interpreter would split the line there and run the pieces otherwise; running it as one
     // command here would do something else than it does.
     if (const std::size_t at = FindOperator(line.text); at != std::string::npos) {
@@ -99,17 +100,20 @@ int BatchRunner::RunLine(const std::string& rawLine) {
 }
 
 int BatchRunner::RunCommand(const std::string& command, const std::string& rest) {
-    if (SameWord(command, "echo")) return Echo(rest);
-    if (SameWord(command, "pause")) {
+    if (support::EqualIgnoringCase(command, "echo")) return Echo(rest);
+    if (support::EqualIgnoringCase(command, "pause")) {
         out_ << "Press any key to continue . . . " << std::flush;
         waitForKey_();
         out_ << "\n";
         return 0;
     }
-    if (SameWord(command, "del") || SameWord(command, "erase") || SameWord(command, "ren") ||
-        SameWord(command, "rename")) {
+    if (support::EqualIgnoringCase(command, "del") ||
+        support::EqualIgnoringCase(command, "erase") ||
+        support::EqualIgnoringCase(command, "ren") ||
+        support::EqualIgnoringCase(command, "rename")) {
         const auto arguments = SplitCommandWords(rest);
-        const bool del = SameWord(command, "del") || SameWord(command, "erase");
+        const bool del = support::EqualIgnoringCase(command, "del") ||
+                         support::EqualIgnoringCase(command, "erase");
         const std::string failure = del ? DeleteFiles(arguments) : RenameFile(arguments);
         if (failure.empty()) return 0;
         err_ << failure << "\n";
@@ -141,8 +145,8 @@ int BatchRunner::Echo(const std::string& rest) {
     // Only the one blank after "echo" separates; further blanks are part of the text.
     const std::string text = rest.empty() ? rest : rest.substr(1);
     const std::string word = TrimRight(TrimLeft(text));
-    if (SameWord(word, "off") || SameWord(word, "on")) {
-        echoOn_ = SameWord(word, "on");
+    if (support::EqualIgnoringCase(word, "off") || support::EqualIgnoringCase(word, "on")) {
+        echoOn_ = support::EqualIgnoringCase(word, "on");
     } else if (word.empty()) {
         out_ << (echoOn_ ? "ECHO is on.\n" : "ECHO is off.\n");
     } else {

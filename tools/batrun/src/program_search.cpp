@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "batrun/batch_line.h"
+#include "support/ascii.h"
 
 namespace batrun {
 
@@ -22,7 +23,8 @@ bool IsExecutableFile(const fs::path& path) {
 std::string WithoutProgramExtension(const std::string& name) {
     if (name.size() > 4) {
         const std::string extension = name.substr(name.size() - 4);
-        if (SameWord(extension, ".exe") || SameWord(extension, ".com")) {
+        if (support::EqualIgnoringCase(extension, ".exe") ||
+            support::EqualIgnoringCase(extension, ".com")) {
             return name.substr(0, name.size() - 4);
         }
     }
@@ -34,7 +36,8 @@ std::string FindInFolder(const fs::path& folder, const std::string& name) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string file = it->path().filename().string();
-        if ((SameWord(file, name) || SameWord(WithoutProgramExtension(file), name)) &&
+        if ((support::EqualIgnoringCase(file, name) ||
+             support::EqualIgnoringCase(WithoutProgramExtension(file), name)) &&
             IsExecutableFile(it->path())) {
             return it->path().string();
         }

@@ -35,7 +35,4 @@ std::size_t FindOperator(const std::string& text);
 // A Windows path as a path here: every '\' becomes '/'.
 std::string HostPath(const std::string& path);
 
-// Case-insensitive comparison of ASCII words.
-bool SameWord(const std::string& a, const std::string& b);
-
 }  // namespace batrun
