@@ -1,5 +1,5 @@
 # Front door: `make demo` and `make test` work on a fresh Debian machine as root.
-.PHONY: deps configure build demo test test-default test-asan bench fuzz format clean
+.PHONY: deps configure build demo test test-default test-asan format-check bench fuzz format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -21,7 +21,11 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-test: test-default test-asan
+# Every source file as the checked-in .clang-format lays it out.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+test: format-check test-default test-asan
 
 bench: build
 	@scripts/bench.sh build/default

@@ -1,7 +1,8 @@
 # A plug-in library the host loads: named NAME.SUFFIX (no "lib" prefix), placed in the plug-in
 # folder, linked only against the SDK and the C++ runtime, exporting only its entry points.
+# INSTALL: the library is a deliverable and `cmake --install` puts it into the plug-in folder.
 function(assetpipe_plugin target)
-  cmake_parse_arguments(P "" "SUFFIX" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(P "INSTALL" "SUFFIX" "SOURCES;LIBS" ${ARGN})
   add_library(${target} MODULE ${P_SOURCES})
   set_target_properties(${target} PROPERTIES
     PREFIX "" SUFFIX ".${P_SUFFIX}"
@@ -12,4 +13,9 @@ function(assetpipe_plugin target)
     -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/plugin-exports.map -Wl,--no-undefined)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/plugin-exports.map)
   assetpipe_warnings(${target})
+  if(P_INSTALL)
+    # Installed plug-ins find hostsdk two folders up, in lib/.
+    set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN/../..")
+    install(TARGETS ${target} LIBRARY DESTINATION ${ASSETPIPE_INSTALL_PLUGIN_DIR})
+  endif()
 endfunction()

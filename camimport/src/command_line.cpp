@@ -42,7 +42,7 @@ std::string HelpText() {
 }
 
 std::string VersionText() {
-    return "camweave (assetpipe) " CAMWEAVE_VERSION "\n";
+    return std::string("camweave ") + ASSETPIPE_VERSION + "\n";
 }
 
 bool IsExistingFile(const std::string& argument) {

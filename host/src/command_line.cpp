@@ -12,6 +12,8 @@ namespace {
 // Option values as typed, checked and converted after parsing.
 struct CliValues {
     std::string plugins, plugcfg, ui, range, frames, cancelAt, rules, scale, node;
+    std::string embeddedTextures;
+    bool mergeSkins = false;
     std::optional<double> frame;
     std::optional<int> rotate180, ignoreHidden, textures;
     int cancelAtPoll = 0;
@@ -33,6 +35,11 @@ void AddSceneOptions(CLI::App* cmd, CliValues& v) {
         ->check(CLI::IsMember({0, 1}));
     cmd->add_option("--node", v.node, "Node name to export");
     cmd->add_option("--frames", v.frames, "The dialog's export range A:B, in frames");
+    cmd->add_option("--embedded-textures", v.embeddedTextures,
+                    "Folder for the images a 3D file stores inside itself (default: beside the "
+                    "export's output, else beside the scene)");
+    cmd->add_flag("--merge-skins", v.mergeSkins,
+                  "Merge the skinned meshes of a 3D file that share bones into one skinned node");
     cmd->add_option("--cancel-at", v.cancelAt,
                     "Set the cancel flag when the progress shows TITLE at PERCENT (testing; "
                     "default $PLUGHOST_CANCEL_AT)")
@@ -56,6 +63,8 @@ bool MakeRunOptions(CLI::App* cmd, const CliValues& v, RunOptions& o) {
         o.range = {a, b};
     }
     o.uiScript = v.ui;
+    o.import.embeddedTextureFolder = v.embeddedTextures;
+    o.import.mergeSkins = v.mergeSkins;
     ConvenienceOptions& c = o.convenience;
     if (cmd->count("--rules")) c.rules = v.rules;
     if (cmd->count("--scale")) c.scale = v.scale;
@@ -83,7 +92,23 @@ bool MakeRunOptions(CLI::App* cmd, const CliValues& v, RunOptions& o) {
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
-    CLI::App app{"plughost: the stand-in host application that runs the plug-in libraries"};
+    CLI::App app{
+        "plughost: the stand-in host application that runs the plug-in libraries. It reads a "
+        "scene (plughost's JSON scene format, or any 3D file assimp reads: glTF, GLB, FBX, "
+        "Collada, OBJ, ...), loads the plug-in libraries (*.dle, *.dlu) of one folder and runs "
+        "an exporter or a utility on the scene.",
+        "plughost"};
+    app.set_version_flag("--version", std::string("plughost ") + ASSETPIPE_VERSION);
+    app.footer(
+        "Commands:\n"
+        "  plughost list [--plugins DIR]\n"
+        "  plughost export SCENE OUTPUT [options]   the first exporter of OUTPUT's extension\n"
+        "  plughost utility CLASSNAME SCENE [options]   opens, drives and closes a panel\n"
+        "'plughost COMMAND --help' lists a command's options. Exit status: 0 done, 1 the export "
+        "failed, 2 bad command line, scene or plug-in choice. Progress and message boxes go to "
+        "standard error; settings live in ~/.config/plughost/plugcfg (--plugcfg, "
+        "$PLUGHOST_PLUGCFG); plug-ins come from --plugins, $PLUGHOST_PLUGINS or the installed "
+        "folder.");
     app.require_subcommand(1);
 
     std::string listPlugins;
@@ -97,7 +122,8 @@ int RunCommandLine(int argc, char** argv) {
     std::string scene, output;
     CLI::App* exportCmd =
         app.add_subcommand("export", "Export SCENE to OUTPUT with the exporter of its extension");
-    exportCmd->add_option("SCENE", scene, "Scene file (JSON)")->required();
+    exportCmd->add_option("SCENE", scene, "Scene: a JSON scene or a 3D file assimp reads")
+        ->required();
     exportCmd->add_option("OUTPUT", output, "Output file")->required();
     AddSceneOptions(exportCmd, exportValues);
 
@@ -106,7 +132,8 @@ int RunCommandLine(int argc, char** argv) {
     CLI::App* utilityCmd =
         app.add_subcommand("utility", "Open the panel of utility CLASSNAME over SCENE");
     utilityCmd->add_option("CLASSNAME", className, "Class name of the utility")->required();
-    utilityCmd->add_option("SCENE", utilityScene, "Scene file (JSON)")->required();
+    utilityCmd->add_option("SCENE", utilityScene, "Scene: a JSON scene or a 3D file assimp reads")
+        ->required();
     AddSceneOptions(utilityCmd, utilityValues);
 
     try {
@@ -114,6 +141,8 @@ int RunCommandLine(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

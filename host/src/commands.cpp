@@ -47,7 +47,7 @@ class Session {
             err << "plughost: --ui: " << e.what() << "\n";
             return false;
         }
-        SceneLoadResult loaded = OpenSceneFile(scenePath);
+        SceneLoadResult loaded = OpenSceneFile(scenePath, options.import);
         for (const auto& w : loaded.warnings) err << "plughost: warning: " << w << "\n";
         if (!loaded.scene) {
             err << "plughost: " << loaded.error << "\n";
@@ -167,9 +167,12 @@ int RunExport(const std::string& scenePath, const std::string& outputPath,
             << ": the output file has no extension to choose an exporter by\n";
         return kExitUsage;
     }
+    RunOptions withTextures = options;
+    if (withTextures.import.embeddedTextureFolder.empty())
+        withTextures.import.embeddedTextureFolder = SceneFolderOf(outputPath);
     Session session;
     int status;
-    if (!session.Open(scenePath, options, err, status)) return status;
+    if (!session.Open(scenePath, withTextures, err, status)) return status;
     const PluginClass found = session.Registry().FindExporter(extension);
     if (!found.descriptor) {
         err << "plughost: no exporter for the extension \"" << extension << "\" in "

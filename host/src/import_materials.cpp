@@ -9,21 +9,17 @@ namespace plughost::import {
 
 namespace {
 
-// The first texture of a kind, as the file names it; textures stored inside the file ("*0")
-// have no file name a bitmap manager could open, so they are left out with a warning.
-bool TextureName(const aiMaterial& material, aiTextureType type, std::string& name,
-                 std::vector<std::string>& warnings) {
+// The first texture of a kind, as the file names it; a texture stored inside the file ("*0")
+// is named by the image file it is written out to.
+bool TextureName(const aiMaterial& material, aiTextureType type, EmbeddedTextures& embedded,
+                 std::string& name) {
     aiString path;
     if (material.GetTextureCount(type) == 0 ||
         material.GetTexture(type, 0, &path) != aiReturn_SUCCESS || path.length == 0)
         return false;
-    if (path.C_Str()[0] == '*') {
-        warnings.push_back("material " + Quoted(material.GetName()) +
-                           ": a texture stored inside the file is left out");
-        return false;
-    }
     name = path.C_Str();
-    return true;
+    if (name[0] == '*') name = embedded.FileFor(name, "material " + Quoted(material.GetName()));
+    return !name.empty();
 }
 
 // A float property, or nothing when the file has none or a non-finite one.
@@ -38,7 +34,7 @@ bool FiniteFloat(const aiMaterial& material, const char* key, unsigned type, uns
 }  // namespace
 
 std::unique_ptr<HostMaterial> ConvertMaterial(const aiMaterial& material,
-                                              std::vector<std::string>& warnings) {
+                                              EmbeddedTextures& embedded) {
     auto m = std::make_unique<HostMaterial>(MaterialKind::Standard);
     aiColor3D diffuse;
     if (material.Get(AI_MATKEY_COLOR_DIFFUSE, diffuse) == aiReturn_SUCCESS &&
@@ -46,13 +42,13 @@ std::unique_ptr<HostMaterial> ConvertMaterial(const aiMaterial& material,
         m->SetDiffuse({diffuse.r, diffuse.g, diffuse.b});
 
     std::string name;
-    if (TextureName(material, aiTextureType_DIFFUSE, name, warnings))
+    if (TextureName(material, aiTextureType_DIFFUSE, embedded, name))
         m->SetMap(kMapDiffuse, std::make_unique<BitmapTextureMap>(name));
     // Formats put bump maps under height or under normals.
-    if (TextureName(material, aiTextureType_HEIGHT, name, warnings) ||
-        TextureName(material, aiTextureType_NORMALS, name, warnings))
+    if (TextureName(material, aiTextureType_HEIGHT, embedded, name) ||
+        TextureName(material, aiTextureType_NORMALS, embedded, name))
         m->SetMap(kMapBump, std::make_unique<BitmapTextureMap>(name));
-    if (TextureName(material, aiTextureType_OPACITY, name, warnings))
+    if (TextureName(material, aiTextureType_OPACITY, embedded, name))
         m->SetMap(kMapOpacity, std::make_unique<BitmapTextureMap>(name));
 
     float v = 0.0f;

@@ -1,7 +1,10 @@
 // The imported scene as the scene model: the node tree, the first animation, and the objects
 // (meshes, skins, cameras, lights) on their nodes.
+#include <assimp/commonMetaData.h>
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "import_internal.h"
@@ -12,44 +15,88 @@ namespace plughost::import {
 
 namespace {
 
+// glTF's KHR_node_visibility, which the import library passes on as node metadata
+// {"extensions": {"KHR_node_visibility": {"visible": false}}}.
+bool MarkedInvisible(const aiNode& node) {
+    aiMetadata extensions, visibility;
+    bool visible = true;
+    return node.mMetaData != nullptr && node.mMetaData->Get("extensions", extensions) &&
+           extensions.Get("KHR_node_visibility", visibility) &&
+           visibility.Get("visible", visible) && !visible;
+}
+
+// glTF cameras have no position of their own; the import library's glTF reader copies the
+// node's translation into the camera's position, which would place the camera twice.
+bool CameraPositionIsLocal(const aiScene& ai) {
+    aiString format;
+    return ai.mMetaData == nullptr || !ai.mMetaData->Get(AI_METADATA_SOURCE_FORMAT, format) ||
+           std::string(format.C_Str()).rfind("glTF", 0) != 0;
+}
+
 class SceneBuilder {
   public:
-    SceneBuilder(const aiScene& ai, std::vector<std::string>& warnings)
-        : ai_(ai), warnings_(warnings) {}
+    SceneBuilder(const aiScene& ai, const std::string& path, const ImportOptions& options,
+                 std::vector<std::string>& warnings)
+        : ai_(ai),
+          options_(options),
+          warnings_(warnings),
+          embedded_(ai,
+                    options.embeddedTextureFolder.empty() ? SceneFolderOf(path)
+                                                          : options.embeddedTextureFolder,
+                    std::filesystem::path(path).stem().string(), warnings) {}
 
     std::unique_ptr<Scene> Build() {
         auto scene = std::make_unique<Scene>();
         scene->frameRate = kImportFrameRate;
         scene->ticksPerFrame = kTicksPerSecond / kImportFrameRate;
-        scene->root = Node(*ai_.mRootNode, 0);
+        scene->root = Node(*ai_.mRootNode, aiMatrix4x4(), false, 0);
+        WarnAboutNamesakes();
         if (ai_.mNumAnimations > 0 && ai_.mAnimations[0] != nullptr)
             scene->range = Animate(*ai_.mAnimations[0], scene->ticksPerFrame);
         scene->time = scene->range.start;
-        for (const auto& [source, node] : order_) Meshes(*source, *node);
+        Meshes();
         for (unsigned i = 0; i < ai_.mNumCameras; ++i) Camera(*ai_.mCameras[i]);
         for (unsigned i = 0; i < ai_.mNumLights; ++i) Light(*ai_.mLights[i]);
         return scene;
     }
 
   private:
-    std::unique_ptr<HostNode> Node(const aiNode& source, int depth) {
+    // `parentWorld`: where the file places the parent at rest; `parentHidden`: whether the file
+    // hides it, which hides its whole subtree.
+    std::unique_ptr<HostNode> Node(const aiNode& source, const aiMatrix4x4& parentWorld,
+                                   bool parentHidden, int depth) {
         if (depth > kMaxNodeDepth)
             Fail("nodes nested deeper than " + std::to_string(kMaxNodeDepth));
         auto node = std::make_unique<HostNode>();
         const std::string name = source.mName.C_Str();
         if (!name.empty()) {
             node->SetName(name);
-            byName_.emplace(name, node.get());
+            auto& namesakes = byName_[name];
+            if (namesakes.empty()) names_.push_back(name);
+            namesakes.push_back({node.get(), &source});
         }
+        const bool hidden = parentHidden || MarkedInvisible(source);
+        node->SetHidden(hidden);
         const std::string what = "node " + Quoted(source.mName);
         if (!SplitTransform(source.mTransformation, node->Local(), what))
             warnings_.push_back(what +
                                 ": the transform shears, which a node cannot hold; kept "
                                 "its position, rotation and scale");
-        order_.emplace_back(&source, node.get());
+        const aiMatrix4x4 world = parentWorld * source.mTransformation;
+        order_.push_back({&source, node.get(), ToMatrix3(world)});
         for (unsigned i = 0; i < source.mNumChildren; ++i)
-            node->AddChild(Node(*source.mChildren[i], depth + 1));
+            node->AddChild(Node(*source.mChildren[i], world, hidden, depth + 1));
         return node;
+    }
+
+    void WarnAboutNamesakes() {
+        for (const std::string& name : names_) {
+            const size_t count = byName_[name].size();
+            if (count > 1)
+                warnings_.push_back(std::to_string(count) + " nodes are named \"" + name +
+                                    "\": the exported names are ambiguous, and an animation "
+                                    "channel of that name moves all of them");
+        }
     }
 
     // Key times in host ticks; the file counts in its own ticks.
@@ -86,18 +133,24 @@ class SceneBuilder {
                 warnings_.push_back(what + ": names no node; ignored");
                 continue;
             }
-            AnimatedTransform& tm = found->second->Local();
             auto vec = [](const aiVector3D& v) { return ToPoint3(v); };
             auto rot = [](const aiQuaternion& q) { return ToQuat(q); };
-            tm.positionKeys = Keys<aiVectorKey, VectorKey>(ch.mPositionKeys, ch.mNumPositionKeys,
-                                                           scale, what, vec);
-            tm.rotationKeys = Keys<aiQuatKey, RotationKey>(ch.mRotationKeys, ch.mNumRotationKeys,
-                                                           scale, what, rot);
-            tm.scaleKeys =
+            const auto positions = Keys<aiVectorKey, VectorKey>(
+                ch.mPositionKeys, ch.mNumPositionKeys, scale, what, vec);
+            const auto rotations = Keys<aiQuatKey, RotationKey>(
+                ch.mRotationKeys, ch.mNumRotationKeys, scale, what, rot);
+            const auto scales =
                 Keys<aiVectorKey, VectorKey>(ch.mScalingKeys, ch.mNumScalingKeys, scale, what, vec);
-            for (const auto& k : tm.positionKeys) lastKey = std::max(lastKey, k.tick);
-            for (const auto& k : tm.rotationKeys) lastKey = std::max(lastKey, k.tick);
-            for (const auto& k : tm.scaleKeys) lastKey = std::max(lastKey, k.tick);
+            // The channel is bound by name: every node of the name moves with it.
+            for (const NamedNode& n : found->second) {
+                AnimatedTransform& tm = n.node->Local();
+                tm.positionKeys = positions;
+                tm.rotationKeys = rotations;
+                tm.scaleKeys = scales;
+            }
+            for (const auto& k : positions) lastKey = std::max(lastKey, k.tick);
+            for (const auto& k : rotations) lastKey = std::max(lastKey, k.tick);
+            for (const auto& k : scales) lastKey = std::max(lastKey, k.tick);
         }
         // The range covers the animation's length; without one, its last key.
         double end = lastKey;
@@ -106,19 +159,29 @@ class SceneBuilder {
         return {0, FramesToTicks(std::max(frames, 0.0), ticksPerFrame)};
     }
 
-    void Meshes(const aiNode& source, HostNode& node) {
-        if (source.mNumMeshes == 0) return;
-        NodeMesh merged = MergeNodeMeshes(ai_, source, byName_);
+    void Meshes() {
+        std::vector<MeshOnNode> meshes;
+        for (const auto& placed : order_) {
+            if (placed.source->mNumMeshes == 0) continue;
+            meshes.push_back({placed.source, placed.node, placed.restWorld,
+                              MergeNodeMeshes(ai_, *placed.source, byName_)});
+        }
+        if (options_.mergeSkins) MergeSharedSkins(meshes, warnings_);
+        for (MeshOnNode& m : meshes)
+            if (!m.mergedAway) Attach(*m.source, *m.node, std::move(m.mesh));
+    }
+
+    void Attach(const aiNode& source, HostNode& node, NodeMesh merged) {
         const std::string what = "node " + Quoted(source.mName);
         if (merged.droppedFaces > 0)
             warnings_.push_back(what + ": " + std::to_string(merged.droppedFaces) +
                                 " point and line primitives left out");
         if (merged.materials.size() == 1) {
-            node.SetMaterial(ConvertMaterial(*ai_.mMaterials[merged.materials[0]], warnings_));
+            node.SetMaterial(ConvertMaterial(*ai_.mMaterials[merged.materials[0]], embedded_));
         } else if (merged.materials.size() > 1) {
             auto multi = std::make_unique<HostMaterial>(MaterialKind::Multi);
             for (unsigned index : merged.materials)
-                multi->AddSubMaterial(ConvertMaterial(*ai_.mMaterials[index], warnings_));
+                multi->AddSubMaterial(ConvertMaterial(*ai_.mMaterials[index], embedded_));
             node.SetMaterial(std::move(multi));
         }
         auto mesh = std::make_unique<HostMeshObject>(std::move(merged.mesh));
@@ -134,7 +197,8 @@ class SceneBuilder {
         node.SetObject(std::make_unique<HostDerivedObject>(std::move(mesh), std::move(stack)));
     }
 
-    // The node that carries a camera or light of this name, or null after a warning.
+    // The node that carries a camera or light of this name (of several, the first without an
+    // object), or null after a warning.
     HostNode* ObjectNode(const aiString& name, const char* kind) {
         const std::string what = std::string(kind) + " " + Quoted(name);
         const auto found = byName_.find(name.C_Str());
@@ -142,11 +206,10 @@ class SceneBuilder {
             warnings_.push_back(what + ": names no node; ignored");
             return nullptr;
         }
-        if (found->second->GetObjectRef() != nullptr) {
-            warnings_.push_back(what + ": its node already has an object; ignored");
-            return nullptr;
-        }
-        return found->second;
+        for (const NamedNode& n : found->second)
+            if (n.node->GetObjectRef() == nullptr) return n.node;
+        warnings_.push_back(what + ": its node already has an object; ignored");
+        return nullptr;
     }
 
     void Camera(const aiCamera& camera) {
@@ -162,7 +225,7 @@ class SceneBuilder {
         const float nearClip = std::isfinite(camera.mClipPlaneNear) ? camera.mClipPlaneNear : 1.0f;
         const float farClip = std::isfinite(camera.mClipPlaneFar) ? camera.mClipPlaneFar : 1000.0f;
         node->SetObject(std::make_unique<HostCameraObject>(fov, nearClip, farClip));
-        CameraOffset(camera, node->Offset());
+        CameraOffset(camera, CameraPositionIsLocal(ai_), node->Offset());
     }
 
     void Light(const aiLight& light) {
@@ -171,16 +234,28 @@ class SceneBuilder {
             node->SetObject(std::make_unique<HostPlainObject>(kLightSuperClass, kLightClassId));
     }
 
+    // A node in depth-first order with its rest place in the world.
+    struct Placed {
+        const aiNode* source;
+        HostNode* node;
+        Matrix3 restWorld;
+    };
+
     const aiScene& ai_;
+    const ImportOptions& options_;
     std::vector<std::string>& warnings_;
+    EmbeddedTextures embedded_;
     NodesByName byName_;
-    std::vector<std::pair<const aiNode*, HostNode*>> order_;
+    std::vector<std::string> names_;  // in order of first use
+    std::vector<Placed> order_;
 };
 
 }  // namespace
 
-std::unique_ptr<Scene> ConvertScene(const aiScene& scene, std::vector<std::string>& warnings) {
-    return SceneBuilder(scene, warnings).Build();
+std::unique_ptr<Scene> ConvertScene(const aiScene& scene, const std::string& path,
+                                    const ImportOptions& options,
+                                    std::vector<std::string>& warnings) {
+    return SceneBuilder(scene, path, options, warnings).Build();
 }
 
 }  // namespace plughost::import

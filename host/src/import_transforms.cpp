@@ -62,7 +62,7 @@ aiVector3D Unit(const aiVector3D& v, const aiVector3D& fallback) {
 
 }  // namespace
 
-void CameraOffset(const aiCamera& camera, AnimatedTransform& offset) {
+void CameraOffset(const aiCamera& camera, bool usePosition, AnimatedTransform& offset) {
     // Rows of the offset: the camera's x, y and z axes in the node's space, then its place.
     const aiVector3D z = -Unit(camera.mLookAt, aiVector3D(0, 0, 1));
     aiVector3D y = camera.mUp - z * (camera.mUp * z);
@@ -75,8 +75,9 @@ void CameraOffset(const aiCamera& camera, AnimatedTransform& offset) {
     // The import library builds quaternions from column-vector matrices: axes in columns.
     const aiMatrix3x3 axes(x.x, y.x, z.x, x.y, y.y, z.y, x.z, y.z, z.z);
     offset.rotation = ToQuat(aiQuaternion(axes));
-    offset.position =
-        std::isfinite(camera.mPosition.SquareLength()) ? ToPoint3(camera.mPosition) : Point3{};
+    offset.position = usePosition && std::isfinite(camera.mPosition.SquareLength())
+                          ? ToPoint3(camera.mPosition)
+                          : Point3{};
 }
 
 }  // namespace plughost::import

@@ -42,7 +42,7 @@ bool HasJsonExtension(const std::string& path) {
 
 }  // namespace
 
-SceneLoadResult ImportSceneFile(const std::string& path) {
+SceneLoadResult ImportSceneFile(const std::string& path, const ImportOptions& options) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         return Failure(path, "is a folder, not a scene file");
@@ -62,7 +62,7 @@ SceneLoadResult ImportSceneFile(const std::string& path) {
             return Failure(path, "cannot import the scene: " + Trimmed(importer.GetErrorString()));
         if (ai->mRootNode == nullptr)
             return Failure(path, "cannot import the scene: the file holds no nodes");
-        result.scene = import::ConvertScene(*ai, result.warnings);
+        result.scene = import::ConvertScene(*ai, path, options, result.warnings);
     } catch (const import::ImportFault& f) {
         return Failure(path, f.what);
     } catch (const std::exception& e) {
@@ -75,8 +75,8 @@ SceneLoadResult ImportSceneFile(const std::string& path) {
     return result;
 }
 
-SceneLoadResult OpenSceneFile(const std::string& path) {
-    return HasJsonExtension(path) ? LoadSceneFile(path) : ImportSceneFile(path);
+SceneLoadResult OpenSceneFile(const std::string& path, const ImportOptions& options) {
+    return HasJsonExtension(path) ? LoadSceneFile(path) : ImportSceneFile(path, options);
 }
 
 }  // namespace plughost

@@ -1,9 +1,13 @@
 #include "import_test_scenes.h"
 
 #include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
+#include <unistd.h>
 
 #include <assimp/Exporter.hpp>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace import_test {
@@ -116,6 +120,17 @@ std::unique_ptr<aiScene> Build(const SceneSpec& shape) {
     scene->mRootNode = BuildNode(shape.root);
     Fill(scene->mMeshes, scene->mNumMeshes, shape.meshes, BuildMesh);
     Fill(scene->mMaterials, scene->mNumMaterials, shape.materials, BuildMaterial);
+    Fill(scene->mTextures, scene->mNumTextures, shape.images, [](const ImageSpec& image) {
+        auto* tex = new aiTexture;
+        tex->mFilename = image.name;
+        std::strncpy(tex->achFormatHint, image.format.c_str(), HINTMAXTEXTURELEN - 1);
+        // A stored image file: mHeight 0 and mWidth bytes.
+        tex->mWidth = static_cast<unsigned>(image.bytes.size());
+        tex->mHeight = 0;
+        tex->pcData = new aiTexel[(image.bytes.size() + sizeof(aiTexel) - 1) / sizeof(aiTexel)];
+        std::memcpy(tex->pcData, image.bytes.data(), image.bytes.size());
+        return tex;
+    });
     if (shape.animation) {
         scene->mNumAnimations = 1;
         scene->mAnimations = new aiAnimation* [1] { BuildAnimation(*shape.animation) };
@@ -179,14 +194,72 @@ SceneSpec AnimatedSkeleton() {
     return s;
 }
 
+SceneSpec SplitCharacter() {
+    SceneSpec s;
+    MaterialSpec cloth("Cloth"), skin("Skin");
+    skin.diffuseMap = "skin.png";
+    s.materials = {cloth, skin};
+    auto move = [](float x, float y, float z) { return Compose({x, y, z}, aiQuaternion()); };
+    // Offsets take mesh space to bone space: the inverse bone transform after the mesh node's.
+    MeshSpec legs{"Legs", {{-1, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}, {}, 0, {}};
+    legs.bones = {{"Hips", move(0, -1, 0), {{0, 1.0f}, {1, 1.0f}, {2, 1.0f}}}};
+    MeshSpec torso{
+        "Torso", {{-1, 2, -1}, {1, 2, -1}, {1, 3, -1}, {-1, 3, -1}}, {{0, 1, 2, 3}}, {}, 1, {}};
+    torso.uvs = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    // glTF keeps one inverse bind matrix per joint of a skin, so each mesh has a bone of its own.
+    torso.bones = {
+        {"Chest", move(0, -2, 0) * move(0, 0, 1), {{0, 1.0f}, {1, 1.0f}, {2, 1.0f}, {3, 1.0f}}}};
+    s.meshes = {legs, torso};
+    NodeSpec hips{"Hips", move(0, 1, 0), {}, {{"Chest", move(0, 1, 0), {}, {}}}};
+    s.root.children = {{"Armature", aiMatrix4x4(), {}, {hips}},
+                       {"LegsNode", aiMatrix4x4(), {0}, {}},
+                       {"TorsoNode", move(0, 0, 1), {1}, {}}};
+    s.animation = AnimationSpec{20.0, 10.0, {}};
+    s.animation->channels.push_back(
+        {"Chest",
+         {{0.0, {0, 1, 0}}},
+         {{0.0, aiQuaternion()},
+          {20.0, aiQuaternion(aiVector3D(0, 0, 1), static_cast<float>(AI_MATH_PI / 2))}},
+         {{0.0, {1, 1, 1}}}});
+    return s;
+}
+
 std::filesystem::path TestFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path dir =
-        std::filesystem::path(testing::TempDir()) /
-        ("plughost_import_" + std::string(info->test_suite_name()) + "_" + info->name());
+    // The process id keeps test runs of several builds at once apart.
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
+                                      ("plughost_import_" + std::to_string(getpid()) + "_" +
+                                       info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
+}
+
+void EditGltf(const std::filesystem::path& file, const std::function<void(nlohmann::json&)>& edit) {
+    nlohmann::json doc = nlohmann::json::parse(ReadBytes(file));
+    edit(doc);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << doc.dump();
+}
+
+std::string SolidPng(int width, int height, unsigned char r, unsigned char g, unsigned char b,
+                     unsigned char a) {
+    std::string pixels;
+    for (int i = 0; i < width * height; ++i)
+        pixels += {static_cast<char>(r), static_cast<char>(g), static_cast<char>(b),
+                   static_cast<char>(a)};
+    std::string png;
+    stbi_write_png_to_func(
+        [](void* context, void* data, int size) {
+            static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                                       static_cast<size_t>(size));
+        },
+        &png, width, height, 4, pixels.data(), width * 4);
+    return png;
+}
+
+std::string ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
 }  // namespace import_test

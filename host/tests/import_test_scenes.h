@@ -4,6 +4,8 @@
 #include <assimp/scene.h>
 
 #include <filesystem>
+#include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,10 +62,18 @@ struct CameraSpec {
     float nearClip = 0.5f, farClip = 500.0f;
 };
 
+// An image stored inside the file; materials name it "*N" by its place in the list.
+struct ImageSpec {
+    std::string name;
+    std::string bytes;  // the image file
+    std::string format = "png";
+};
+
 struct SceneSpec {
     NodeSpec root{"Root", aiMatrix4x4(), {}, {}};
     std::vector<MeshSpec> meshes;
     std::vector<MaterialSpec> materials{MaterialSpec()};
+    std::vector<ImageSpec> images;
     std::optional<AnimationSpec> animation;
     std::vector<CameraSpec> cameras;
     std::vector<std::string> lights;  // point lights, on the nodes of these names
@@ -84,5 +94,22 @@ SceneSpec AnimatedSkeleton();
 
 // A fresh folder for one test, under the test temp folder.
 std::filesystem::path TestFolder();
+
+// Reads a .gltf file's JSON, lets `edit` change it and writes it back: for what the import
+// library's exporter does not write (cameras, namesake nodes, extensions).
+void EditGltf(const std::filesystem::path& file, const std::function<void(nlohmann::json&)>& edit);
+
+// A PNG file of one colour.
+std::string SolidPng(int width, int height, unsigned char r, unsigned char g, unsigned char b,
+                     unsigned char a = 255);
+
+// Root > Armature > Hips (y = 1) > Chest (y = 2, a quarter turn about Z over two seconds).
+// "Legs" (on node LegsNode, at the origin) is skinned to Hips; "Torso" (on node TorsoNode, at
+// z = 1, with texture vertices and the second material) to Chest: one character in two meshes.
+// Written as glTF, both meshes are bound to the one skin of both joints.
+SceneSpec SplitCharacter();
+
+// Reads a whole file as bytes.
+std::string ReadBytes(const std::filesystem::path& file);
 
 }  // namespace import_test

@@ -53,18 +53,22 @@ TEST(ImportTransforms, CameraOffsetTurnsMinusZOntoTheViewDirection) {
     camera.mLookAt = aiVector3D(2, 0, 0);
     camera.mUp = aiVector3D(0.5f, 0, 1);  // not square to the view: the part along it is dropped
     AnimatedTransform offset;
-    CameraOffset(camera, offset);
+    CameraOffset(camera, true, offset);
     const Matrix3 m = offset.MatrixAt(0);
     ExpectNear(VectorTransform({0, 0, -1}, m), {1, 0, 0});
     ExpectNear(VectorTransform({0, 1, 0}, m), {0, 0, 1});
     ExpectNear(VectorTransform({1, 0, 0}, m), {0, -1, 0});  // right-handed
     ExpectNear(m.GetTrans(), {1, 2, 3});
+    // Where the camera's position is its node's (glTF), the node alone places it.
+    CameraOffset(camera, false, offset);
+    ExpectNear(offset.MatrixAt(0).GetTrans(), {0, 0, 0});
+    ExpectNear(VectorTransform({0, 0, -1}, offset.MatrixAt(0)), {1, 0, 0});
 
     // The import library's default camera looks along +Z; an up along the view still gives a
     // proper rotation.
     aiCamera upright;
     upright.mUp = aiVector3D(0, 0, 1);
-    CameraOffset(upright, offset);
+    CameraOffset(upright, true, offset);
     const Matrix3 u = offset.MatrixAt(0);
     ExpectNear(VectorTransform({0, 0, -1}, u), {0, 0, 1});
     EXPECT_NEAR(DotProd(u[0], u[1]), 0.0f, 1e-5);

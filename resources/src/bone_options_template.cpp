@@ -7,7 +7,6 @@
 namespace resources {
 
 namespace {
-using namespace resources;
 
 constexpr std::array<ControlTemplate, 9> kRuleGroup{{
     {kNoId, ControlKind::GroupBox, "Bone include/exclude rules", 7, 7, 181, 112, 0},

@@ -8,7 +8,6 @@
 namespace resources {
 
 namespace {
-using namespace resources;
 
 constexpr std::array<ControlTemplate, 6> kNodeAndOptions{{
     {kNoId, ControlKind::GroupBox, "Node name to export", 7, 7, 176, 38, 0},

@@ -7,7 +7,6 @@
 namespace resources {
 
 namespace {
-using namespace resources;
 
 constexpr std::array<ControlTemplate, 7> kControls{{
     {kNoId, ControlKind::GroupBox, "Bone name wildcard", 7, 7, 211, 38, 0},

@@ -1,4 +1,5 @@
 // What a user can do with a dialog's controls, and the text form of those actions.
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -128,9 +129,12 @@ bool SelectAll(WindowHandle dialog, int id, std::string* why) {
     Window* c = Usable(dialog, id, why);
     if (!c) return false;
     if (c->kind != ControlKind::ListBox) return WrongKind(id, "a list box", why);
-    std::vector<int> all(c->items.size());
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
-    if (!(c->style & kStyleMultiSelect) && all.size() > 1) all.resize(1);
+    // A single-selection list box can take only its first item.
+    const bool multi = (c->style & kStyleMultiSelect) != 0;
+    const std::size_t count = multi ? c->items.size() : std::min<std::size_t>(c->items.size(), 1);
+    std::vector<int> all;
+    all.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) all.push_back(static_cast<int>(i));
     return Select(dialog, id, all, why);
 }
 

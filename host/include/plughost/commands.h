@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "plughost/scene_import.h"
 #include "plughost/ui_options.h"
 
 namespace plughost {
@@ -21,6 +22,9 @@ struct RunOptions {
     std::optional<std::pair<double, double>> range;  // --range, in frames
     std::string uiScript;                            // --ui
     ConvenienceOptions convenience;
+    // --embedded-textures, --merge-skins; an export writes embedded images beside its output
+    // unless told otherwise.
+    ImportOptions import;
     std::string cancelAt;  // "title:percent": set the cancel flag there (tests)
     int cancelAtPoll = 0;  // set the cancel flag at this GetCancel call (tests)
 };

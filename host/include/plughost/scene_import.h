@@ -8,7 +8,8 @@
 // - a node's meshes become one triangle mesh with a material id per source mesh, its materials
 //   a standard material, or a multi-material when they are several;
 // - a mesh with bones gets a Physique modifier whose evaluated mesh is the skinned mesh;
-// - cameras and lights become the objects of the nodes that carry their names.
+// - cameras and lights become the objects of the nodes that carry their names;
+// - images stored inside the file are written out as image files that the materials name.
 // Faults name the file and the import library's reason: "model.gltf: cannot import the scene:
 // ...".
 #include <string>
@@ -17,10 +18,18 @@
 
 namespace plughost {
 
-SceneLoadResult ImportSceneFile(const std::string& path);
+struct ImportOptions {
+    // Where the images stored inside the file are written; empty means the scene file's folder.
+    std::string embeddedTextureFolder;
+    // Merge the skinned meshes that share bones into one skinned node, so that a character
+    // split into several meshes is one skinned model.
+    bool mergeSkins = false;
+};
+
+SceneLoadResult ImportSceneFile(const std::string& path, const ImportOptions& options = {});
 
 // A ".json" file (any case) through the JSON loader, anything else through the import library.
-SceneLoadResult OpenSceneFile(const std::string& path);
+SceneLoadResult OpenSceneFile(const std::string& path, const ImportOptions& options = {});
 
 // The frame rate of imported scenes.
 inline constexpr int kImportFrameRate = 30;

@@ -55,7 +55,7 @@ int Run(int argc, char** argv) {
         return 0;
     }
     if (first < argc && std::string(argv[first]) == "--version") {
-        std::cout << "batrun (assetpipe) " BATRUN_VERSION "\n";
+        std::cout << "batrun " << ASSETPIPE_VERSION << "\n";
         return 0;
     }
     if (first < argc && (std::string(argv[first]) == "/c" || std::string(argv[first]) == "/C")) {

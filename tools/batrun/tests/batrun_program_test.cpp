@@ -39,7 +39,7 @@ TEST_F(Batrun, HelpVersionAndUsage) {
     EXPECT_NE(help.out.find("Exit status"), std::string::npos);
     const ProgramResult version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("batrun (assetpipe) ", 0), 0u);
+    EXPECT_EQ(version.out, std::string("batrun ") + ASSETPIPE_VERSION + "\n");
     const ProgramResult usage = Run({});
     EXPECT_EQ(usage.status, 2);
     EXPECT_EQ(usage.out, "");
