@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cassert>
 #include <filesystem>
 
 namespace frame {
@@ -53,6 +54,8 @@ bool TextFileWriter::Open(const std::string& path) {
 }
 
 void TextFileWriter::Write(const char* text, std::size_t length) {
+    // Writing through a writer that is not open is the caller's mistake, not a write error.
+    assert(file_ != nullptr);
     if (!file_ || !good_) return;
     if (std::fwrite(text, 1, length, file_) != length) good_ = false;
 }
