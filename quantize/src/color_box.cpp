@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "lanes.h"
+#include "quantize/run_flags.h"
 
 namespace quantize {
 namespace {
@@ -40,6 +41,11 @@ Float4 RunSums(std::span<const PixEntry> run) {
     return sum;
 }
 
+// The integer sums of the components of a run, in any order.
+Int4 ByteSums(std::span<const PixEntry> run) {
+    return SumBytesByFour(reinterpret_cast<const uint8_t*>(run.data()), run.size());
+}
+
 // Sets the sums and the means they give, with error and spreads zero until the error pass.
 void SetSums(ColorBox& box, Float4 sum) {
     box.sum = ToArray(sum);
@@ -53,10 +59,18 @@ void SetSums(ColorBox& box, Float4 sum) {
     box.maxSpread = 0.0f;
 }
 
+// The running values of an error pass: kept apart from the tables below and held in local
+// variables, so that they stay in registers (the compiler must assume that the pixel bytes
+// may alias any memory, and would store them after every pixel).
+struct ErrorSums {
+    float error = 0.0f;
+    Float4 spread{};
+    Float4 largest{};
+};
+
 // The error pass of one box with its means set: error, spreads and their largest differences.
 // Each pixel's error term is looked up per component byte: the same products summed in the same
-// order, so the same doubles, without the per-pixel arithmetic. The running values stay here
-// (not in the box, which the compiler must assume the pixel bytes may alias), in registers.
+// order, so the same doubles, without the per-pixel arithmetic.
 class ErrorPass {
   public:
     explicit ErrorPass(const std::array<int16_t, 4>& mean)
@@ -69,19 +83,19 @@ class ErrorPass {
         }
     }
 
-    void Add(const PixEntry& p) {
+    void Add(const PixEntry& p, ErrorSums& sums) const {
         const Float4 d = ToFloat4(Abs(WidenBytes(p.c.data()) - mean_));
-        spread_ += d;
-        largest_ = Max(largest_, d);
-        error_ += ((term_[2][p.c[2]] + term_[1][p.c[1]]) + term_[3][p.c[3]]) + term_[0][p.c[0]];
+        sums.spread += d;
+        sums.largest = Max(sums.largest, d);
+        sums.error += ((term_[2][p.c[2]] + term_[1][p.c[1]]) + term_[3][p.c[3]]) + term_[0][p.c[0]];
     }
 
-    void Write(ColorBox& box) const {
-        box.error = error_;
+    static void Write(const ErrorSums& sums, ColorBox& box) {
+        box.error = sums.error;
         box.maxSpread = 0.0f;
         for (int k = 0; k < 4; ++k) {
-            box.spread[k] = static_cast<float>(spread_[k] * kSpreadWeights[k]);
-            box.spread[k] *= largest_[k];
+            box.spread[k] = static_cast<float>(sums.spread[k] * kSpreadWeights[k]);
+            box.spread[k] *= sums.largest[k];
             if (box.spread[k] > box.maxSpread) box.maxSpread = box.spread[k];
         }
     }
@@ -89,27 +103,33 @@ class ErrorPass {
   private:
     Int4 mean_;
     std::array<std::array<double, 256>, 4> term_;
-    float error_ = 0.0f;
-    Float4 spread_{};
-    Float4 largest_{};
 };
+
+void RunErrorPass(std::span<const PixEntry> pix, ColorBox& box) {
+    const ErrorPass pass(box.mean);
+    ErrorSums sums;
+    for (const PixEntry& p : pix.subspan(box.first, box.count)) pass.Add(p, sums);
+    ErrorPass::Write(sums, box);
+}
 
 // Runs the error passes of two boxes in lockstep: their float sums are separate dependency
 // chains, so the processor overlaps them while each keeps its pixel order and exact value.
 void ErrorPasses(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b) {
-    ErrorPass passA(a.mean);
-    ErrorPass passB(b.mean);
+    const ErrorPass passA(a.mean);
+    const ErrorPass passB(b.mean);
     const std::span<const PixEntry> runA = RunOf(pix, a);
     const std::span<const PixEntry> runB = RunOf(pix, b);
+    ErrorSums sumsA;
+    ErrorSums sumsB;
     const std::size_t common = std::min(runA.size(), runB.size());
     for (std::size_t i = 0; i < common; ++i) {
-        passA.Add(runA[i]);
-        passB.Add(runB[i]);
+        passA.Add(runA[i], sumsA);
+        passB.Add(runB[i], sumsB);
     }
-    for (std::size_t i = common; i < runA.size(); ++i) passA.Add(runA[i]);
-    for (std::size_t i = common; i < runB.size(); ++i) passB.Add(runB[i]);
-    passA.Write(a);
-    passB.Write(b);
+    for (std::size_t i = common; i < runA.size(); ++i) passA.Add(runA[i], sumsA);
+    for (std::size_t i = common; i < runB.size(); ++i) passB.Add(runB[i], sumsB);
+    ErrorPass::Write(sumsA, a);
+    ErrorPass::Write(sumsB, b);
 }
 
 // The float sums of a run in its order, when they are known without a pass.
@@ -123,28 +143,38 @@ struct RunTotal {
 // counts, sums and means of both; error and spreads are left for the error pass.
 template <class GoesLast>
 void PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, ColorBox& chosen,
-                  ColorBox& added, GoesLast goesLast) {
+                  ColorBox& added, const GoesLast& goesLast) {
     const uint32_t first = chosen.first;
     const uint32_t end = first + count;
-    uint32_t split;
+    // Every decision first, without branches, then the walk.
+    RunFlags flags;
+    flags.Reset(count);
+    for (uint32_t word = 0; word < count; word += 64) {
+        uint64_t bits = 0;
+        const uint32_t stop = std::min(count - word, uint32_t{64});
+        const PixEntry* run = pix.data() + first + word;
+        for (uint32_t i = 0; i < stop; ++i) bits |= uint64_t{goesLast(run[i])} << i;
+        flags.SetWord(word, bits);
+    }
+    const uint32_t split = PartitionFlagged(pix, first, flags);
+
+    const std::span<const PixEntry> lower = pix.subspan(first, split - first);
+    const std::span<const PixEntry> upper = pix.subspan(split, end - split);
     Float4 lowerSum;
     Float4 upperSum;
     if (total.known && IsExact(total.sum)) {
-        // Integer sums of the lower part in any order; the upper part gets the rest.
-        Int4 lower{};
-        split = PartitionRun(pix, first, count, goesLast,
-                             [&](const PixEntry& p) { lower += WidenBytes(p.c.data()); });
-        lowerSum = ToFloat4(lower);
-        upperSum = total.sum - lowerSum;
+        // Integer sums in any order: the smaller part's, and the rest.
+        if (lower.size() < upper.size()) {
+            lowerSum = ToFloat4(ByteSums(lower));
+            upperSum = total.sum - lowerSum;
+        } else {
+            upperSum = ToFloat4(ByteSums(upper));
+            lowerSum = total.sum - upperSum;
+        }
     } else {
-        // Float sums in the final order: the walk settles the lower part from first to last.
-        Float4 lower{};
-        split = PartitionRun(pix, first, count, goesLast,
-                             [&](const PixEntry& p) { lower += Components(p); });
-        lowerSum = lower;
-        // A walk that leaves the lower part empty moves nothing.
-        upperSum =
-            split == first && total.known ? total.sum : RunSums(pix.subspan(split, end - split));
+        // Float sums in the final order. A walk that leaves the lower part empty moves nothing.
+        lowerSum = RunSums(lower);
+        upperSum = lower.empty() && total.known ? total.sum : RunSums(upper);
     }
     chosen.count = split - first;
     added = ColorBox{};
@@ -167,12 +197,6 @@ class NearerToAdded {
     NearerToAdded(const std::array<int16_t, 4>& kept, const std::array<int16_t, 4>& added)
         : kept_(kept), added_(added) {
         constexpr std::array<int, 4> kScaledWeights = {30, 59, 11, 70};
-        tablesValid_ = true;
-        for (int k = 0; k < 4; ++k) {
-            tablesValid_ =
-                tablesValid_ && kept[k] >= 0 && kept[k] <= 256 && added[k] >= 0 && added[k] <= 256;
-        }
-        if (!tablesValid_) return;
         for (int k = 0; k < 4; ++k) {
             for (int value = 0; value < 256; ++value) {
                 const int toAdded = value - added[k];
@@ -182,21 +206,33 @@ class NearerToAdded {
         }
     }
 
-    bool operator()(const PixEntry& p) const {
-        if (tablesValid_) {
-            const int difference = difference_[0][p.c[0]] + difference_[1][p.c[1]] +
-                                   difference_[2][p.c[2]] + difference_[3][p.c[3]];
-            if (difference <= -2) return true;
-            if (difference >= 2) return false;
+    // Whether the tables decide, which needs all means within 0..256.
+    static bool Applies(const std::array<int16_t, 4>& kept, const std::array<int16_t, 4>& added) {
+        for (int k = 0; k < 4; ++k) {
+            if (kept[k] < 0 || kept[k] > 256 || added[k] < 0 || added[k] > 256) return false;
         }
+        return true;
+    }
+
+    // The same answer as Exactly(), without branches but for near ties.
+    bool operator()(const PixEntry& p) const {
+        const int difference = difference_[0][p.c[0]] + difference_[1][p.c[1]] +
+                               difference_[2][p.c[2]] + difference_[3][p.c[3]];
+        if (static_cast<unsigned>(difference + 1) <= 2u) [[unlikely]] {
+            return Exactly(p, kept_, added_);
+        }
+        return difference < 0;
+    }
+
+    static bool Exactly(const PixEntry& p, const std::array<int16_t, 4>& kept,
+                        const std::array<int16_t, 4>& added) {
         // Ties stay with the chosen box.
-        return BoxDistance(p, added_) < static_cast<float>(BoxDistance(p, kept_));
+        return BoxDistance(p, added) < static_cast<float>(BoxDistance(p, kept));
     }
 
   private:
     std::array<int16_t, 4> kept_;
     std::array<int16_t, 4> added_;
-    bool tablesValid_;
     std::array<std::array<int32_t, 256>, 4> difference_;
 };
 
@@ -212,8 +248,16 @@ void RefineWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
         // Exact part sums add up to the exact total, unless it reaches 2^24 (not IsExact then).
         total = {chosenSum + addedSum, true};
     }
-    const NearerToAdded goesLast(chosen.mean, added.mean);
-    PartitionBox(pix, chosen.count + added.count, total, chosen, added, goesLast);
+    const uint32_t count = chosen.count + added.count;
+    const std::array<int16_t, 4> kept = chosen.mean;
+    const std::array<int16_t, 4> moved = added.mean;
+    if (NearerToAdded::Applies(kept, moved)) {
+        const NearerToAdded goesLast(kept, moved);
+        PartitionBox(pix, count, total, chosen, added, goesLast);
+    } else {
+        PartitionBox(pix, count, total, chosen, added,
+                     [&](const PixEntry& p) { return NearerToAdded::Exactly(p, kept, moved); });
+    }
 }
 
 }  // namespace
@@ -227,9 +271,7 @@ PixEntry MakePixEntry(uint8_t c0, uint8_t c1, uint8_t c2) {
 void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& box) {
     const std::span<const PixEntry> run = RunOf(pix, box);
     SetSums(box, RunSums(run));
-    ErrorPass pass(box.mean);
-    for (const PixEntry& p : run) pass.Add(p);
-    pass.Write(box);
+    RunErrorPass(pix, box);
 }
 
 void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b) {

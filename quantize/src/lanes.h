@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -17,6 +19,8 @@ namespace quantize {
 // component sums of a box can share one register without changing a bit.
 using Float4 = float __attribute__((vector_size(16)));
 using Int4 = int32_t __attribute__((vector_size(16)));
+// Two lanes, for MapDistance's doubles.
+using Double2 = double __attribute__((vector_size(16)));
 
 // Four bytes (the components of one Pix entry) as integer lanes.
 inline Int4 WidenBytes(const uint8_t* bytes) {
@@ -35,6 +39,33 @@ inline Int4 WidenBytes(const uint8_t* bytes) {
 #endif
 }
 
+// The sums of bytes 0, 1, 2 and 3 of `count` groups of four bytes.
+inline Int4 SumBytesByFour(const uint8_t* bytes, std::size_t count) {
+    Int4 sums{};
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Four groups at a time, widened to 16-bit lanes (two groups per register) and added there
+    // for up to 128 rounds (2 × 128 × 255 < 65536) before they move on to 32-bit lanes.
+    const __m128i zero = _mm_setzero_si128();
+    while (count - i >= 4) {
+        __m128i wordSums = zero;
+        const std::size_t rounds = std::min<std::size_t>((count - i) / 4, 128);
+        for (std::size_t round = 0; round < rounds; ++round, i += 4) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 4 * i));
+            wordSums = _mm_add_epi16(wordSums, _mm_unpacklo_epi8(four, zero));
+            wordSums = _mm_add_epi16(wordSums, _mm_unpackhi_epi8(four, zero));
+        }
+        const __m128i wide =
+            _mm_add_epi32(_mm_unpacklo_epi16(wordSums, zero), _mm_unpackhi_epi16(wordSums, zero));
+        Int4 lanes;
+        std::memcpy(&lanes, &wide, sizeof lanes);
+        sums += lanes;
+    }
+#endif
+    for (; i < count; ++i) sums += WidenBytes(bytes + 4 * i);
+    return sums;
+}
+
 inline Float4 ToFloat4(Int4 lanes) {
     return __builtin_convertvector(lanes, Float4);
 }
@@ -47,12 +78,83 @@ inline std::array<float, 4> ToArray(Float4 lanes) {
     return {lanes[0], lanes[1], lanes[2], lanes[3]};
 }
 
+inline Float4 LoadFloat4(const float* values) {
+    Float4 lanes;
+    std::memcpy(&lanes, values, sizeof lanes);
+    return lanes;
+}
+
+inline Float4 Splat(float value) {
+    return Float4{value, value, value, value};
+}
+
+// Lanes 0 and 1, and lanes 2 and 3, of a Float4 as doubles (exact).
+inline Double2 LowToDouble2(Float4 lanes) {
+#if defined(__SSE2__)
+    __m128 v;
+    std::memcpy(&v, &lanes, sizeof v);
+    const __m128d wide = _mm_cvtps_pd(v);
+    Double2 result;
+    std::memcpy(&result, &wide, sizeof result);
+    return result;
+#else
+    return Double2{lanes[0], lanes[1]};
+#endif
+}
+
+inline Double2 HighToDouble2(Float4 lanes) {
+#if defined(__SSE2__)
+    // The compiler converts the high lanes one at a time; moving them down first takes one
+    // instruction.
+    __m128 v;
+    std::memcpy(&v, &lanes, sizeof v);
+    const __m128d wide = _mm_cvtps_pd(_mm_movehl_ps(v, v));
+    Double2 result;
+    std::memcpy(&result, &wide, sizeof result);
+    return result;
+#else
+    return Double2{lanes[2], lanes[3]};
+#endif
+}
+
+// Two Double2 rounded to float, as lanes 0, 1 and 2, 3.
+inline Float4 JoinToFloat4(Double2 low, Double2 high) {
+#if defined(__SSE2__)
+    __m128d l;
+    __m128d h;
+    std::memcpy(&l, &low, sizeof l);
+    std::memcpy(&h, &high, sizeof h);
+    const __m128 joined = _mm_movelh_ps(_mm_cvtpd_ps(l), _mm_cvtpd_ps(h));
+    Float4 result;
+    std::memcpy(&result, &joined, sizeof result);
+    return result;
+#else
+    return Float4{static_cast<float>(low[0]), static_cast<float>(low[1]),
+                  static_cast<float>(high[0]), static_cast<float>(high[1])};
+#endif
+}
+
+// Whether any lane of a is below b.
+inline bool AnyLess(Float4 a, float b) {
+#if defined(__SSE2__)
+    __m128 v;
+    std::memcpy(&v, &a, sizeof v);
+    return _mm_movemask_ps(_mm_cmplt_ps(v, _mm_set1_ps(b))) != 0;
+#else
+    return a[0] < b || a[1] < b || a[2] < b || a[3] < b;
+#endif
+}
+
 inline Int4 Abs(Int4 lanes) {
     return lanes < 0 ? -lanes : lanes;
 }
 
 inline Float4 Max(Float4 a, Float4 b) {
     return a > b ? a : b;
+}
+
+inline Float4 Min(Float4 a, Float4 b) {
+    return a < b ? a : b;
 }
 
 }  // namespace quantize

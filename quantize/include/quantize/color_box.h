@@ -47,38 +47,19 @@ double BoxDistance(const PixEntry& pixel, const std::array<int16_t, 4>& mean);
 // Moves the pixels of [first, first + count) for which goesLast holds towards the end, in
 // place, and returns the split point: the pixels from it to the end of the run form the upper
 // part. The walk is fixed because box contents, and so the palette, depend on the exact order.
-// Every pixel of the lower part is settled when the front of the walk passes it, so
-// visitLower(pixel) sees the lower part in its final order, first to last. goesLast must
-// depend on the pixel only: the walk does not ask again about a pixel it has just moved.
-template <class GoesLast, class VisitLower>
-uint32_t PartitionRun(std::span<PixEntry> pix, uint32_t first, uint32_t count, GoesLast goesLast,
-                      VisitLower visitLower) {
+template <class GoesLast>
+uint32_t PartitionRun(std::span<PixEntry> pix, uint32_t first, uint32_t count, GoesLast goesLast) {
     if (count == 0) return first;
     uint32_t front = first;
     uint32_t back = first + count - 1;
-    bool backGoesLast = false;  // known for the pixel swapped to the back
     while (front < back) {
         if (goesLast(pix[front])) {
-            while (front < back && (backGoesLast || goesLast(pix[back]))) {
-                --back;
-                backGoesLast = false;
-            }
+            while (front < back && goesLast(pix[back])) --back;
             std::swap(pix[front], pix[back]);
-            if (front < back) {
-                visitLower(pix[front]);
-                backGoesLast = true;
-            }
-        } else {
-            visitLower(pix[front]);
         }
         ++front;
     }
     return back;
-}
-
-template <class GoesLast>
-uint32_t PartitionRun(std::span<PixEntry> pix, uint32_t first, uint32_t count, GoesLast goesLast) {
-    return PartitionRun(pix, first, count, goesLast, [](const PixEntry&) {});
 }
 
 // What SplitBox computes for the two halves: everything, or only the means, which is all that
