@@ -1,6 +1,7 @@
 #include "quantize/palette_mapper.h"
 
 #include <algorithm>
+#include <new>
 
 #include "lanes.h"
 
@@ -8,6 +9,10 @@ namespace quantize {
 namespace {
 
 constexpr int kCacheBits = 16;
+
+constexpr uint32_t CacheSlotOf(uint32_t colour) {
+    return (colour * 2654435761u) >> (32 - kCacheBits);
+}
 
 bool SameEntry(const FloatPaletteEntry& a, const FloatPaletteEntry& b) {
     return a.c0 == b.c0 && a.c1 == b.c1 && a.c2 == b.c2 && a.lum == b.lum;
@@ -34,7 +39,13 @@ std::vector<FloatPaletteEntry> FirstOccurrences(std::span<const FloatPaletteEntr
 }  // namespace
 
 PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
-    : grid_(FirstOccurrences(palette, entryIndex_)), cache_(std::size_t{1} << kCacheBits) {
+    : grid_(FirstOccurrences(palette, entryIndex_)),
+      cache_(static_cast<uint32_t*>(std::calloc(std::size_t{1} << kCacheBits, sizeof(uint32_t)))) {
+    if (!cache_) throw std::bad_alloc();
+    // A zeroed slot reads as black with index 0, and only black's own slot could ever be
+    // asked about black: that one starts with a colour that belongs elsewhere.
+    static_assert(CacheSlotOf(1) != CacheSlotOf(0));
+    cache_[CacheSlotOf(0)] = 1;
     constexpr std::array<double, 3> kLumWeights = {0.3, 0.59, 0.11};
     for (int k = 0; k < 3; ++k) {
         for (int value = 0; value < 256; ++value) lumTerms_[k][value] = kLumWeights[k] * value;
@@ -79,13 +90,12 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
 
 int PaletteMapper::Nearest(uint8_t c0, uint8_t c1, uint8_t c2) {
     const uint32_t colour = c0 | (uint32_t{c1} << 8) | (uint32_t{c2} << 16);
-    const uint32_t tag = colour + (uint32_t{1} << 24);
-    CacheSlot& slot = cache_[(colour * 2654435761u) >> (32 - kCacheBits)];
-    if (slot.tag != tag) {
-        slot.tag = tag;
-        slot.index = Search(c0, c1, c2);
-    }
-    return slot.index;
+    uint32_t& slot = cache_[CacheSlotOf(colour)];
+    if ((slot & 0xFFFFFF) == colour) return static_cast<int>(slot >> 24);
+    const int index = Search(c0, c1, c2);
+    // Colours with no entry below the start bound are rare and not kept.
+    if (index >= 0) slot = colour | static_cast<uint32_t>(index) << 24;
+    return index;
 }
 
 void PaletteMapper::MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices) {

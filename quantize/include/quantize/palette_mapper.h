@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -27,9 +29,8 @@ class PaletteMapper {
     void MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices);
 
   private:
-    struct CacheSlot {
-        uint32_t tag = 0;  // colour + 1 << 24, so that 0 marks an empty slot
-        int32_t index = 0;
+    struct FreeMemory {
+        void operator()(uint32_t* memory) const { std::free(memory); }
     };
 
     int Search(uint8_t c0, uint8_t c1, uint8_t c2);
@@ -37,7 +38,10 @@ class PaletteMapper {
     std::vector<int> entryIndex_;  // palette index of each entry of the grid
     CandidateGrid grid_;
     std::array<std::array<double, 256>, 3> lumTerms_;  // 0.3, 0.59 and 0.11 times each byte
-    std::vector<CacheSlot> cache_;
+    // Recent colours with their indices, one slot per hash of the colour: the colour in the low
+    // 24 bits, the index in the high 8. Zeroed by calloc, so that the pages of slots never
+    // used are never touched.
+    std::unique_ptr<uint32_t[], FreeMemory> cache_;
 };
 
 }  // namespace quantize
