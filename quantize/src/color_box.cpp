@@ -140,9 +140,10 @@ struct RunTotal {
 
 // Partitions the run of `chosen` (count pixels from chosen.first) with the walk of
 // PartitionRun: the lower part stays with `chosen`, the upper part goes to `added`. Sets the
-// counts, sums and means of both; error and spreads are left for the error pass.
+// counts, sums and means of both; error and spreads are left for the error pass. Returns
+// whether any pixel moved.
 template <class GoesLast>
-void PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, ColorBox& chosen,
+bool PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, ColorBox& chosen,
                   ColorBox& added, const GoesLast& goesLast) {
     const uint32_t first = chosen.first;
     const uint32_t end = first + count;
@@ -156,7 +157,7 @@ void PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, Color
         for (uint32_t i = 0; i < stop; ++i) bits |= uint64_t{goesLast(run[i])} << i;
         flags.SetWord(word, bits);
     }
-    const uint32_t split = PartitionFlagged(pix, first, flags);
+    const auto [split, moved] = PartitionFlagged(pix, first, flags);
 
     const std::span<const PixEntry> lower = pix.subspan(first, split - first);
     const std::span<const PixEntry> upper = pix.subspan(split, end - split);
@@ -172,7 +173,7 @@ void PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, Color
             lowerSum = total.sum - upperSum;
         }
     } else {
-        // Float sums in the final order. A walk that leaves the lower part empty moves nothing.
+        // Float sums in the final order. A walk that leaves the lower part empty moved nothing.
         lowerSum = RunSums(lower);
         upperSum = lower.empty() && total.known ? total.sum : RunSums(upper);
     }
@@ -182,6 +183,7 @@ void PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, Color
     added.count = end - split;
     SetSums(chosen, lowerSum);
     SetSums(added, upperSum);
+    return moved;
 }
 
 // Whether a pixel lies strictly nearer to the added box's means than to the chosen box's means
@@ -236,8 +238,9 @@ class NearerToAdded {
     std::array<std::array<int32_t, 256>, 4> difference_;
 };
 
-// The reassignment walk of RefineSplit without the error passes.
-void RefineWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
+// The reassignment walk of RefineSplit without the error passes; returns whether any pixel
+// moved.
+bool RefineWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
     assert(added.first == chosen.first + chosen.count);
     const Float4 chosenSum = ToFloat4(chosen.sum);
     const Float4 addedSum = ToFloat4(added.sum);
@@ -253,11 +256,20 @@ void RefineWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
     const std::array<int16_t, 4> moved = added.mean;
     if (NearerToAdded::Applies(kept, moved)) {
         const NearerToAdded goesLast(kept, moved);
-        PartitionBox(pix, count, total, chosen, added, goesLast);
+        return PartitionBox(pix, count, total, chosen, added, goesLast);
     } else {
-        PartitionBox(pix, count, total, chosen, added,
-                     [&](const PixEntry& p) { return NearerToAdded::Exactly(p, kept, moved); });
+        return PartitionBox(pix, count, total, chosen, added, [&](const PixEntry& p) {
+            return NearerToAdded::Exactly(p, kept, moved);
+        });
     }
+}
+
+// The walk of SplitBox without the error passes; returns whether any pixel moved.
+bool SplitWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
+    const int axis = SplitAxis(chosen);
+    const int mean = chosen.mean[axis];
+    return PartitionBox(pix, chosen.count, RunTotal{ToFloat4(chosen.sum), true}, chosen, added,
+                        [&](const PixEntry& p) { return p.c[axis] > mean; });
 }
 
 }  // namespace
@@ -305,10 +317,7 @@ double BoxDistance(const PixEntry& pixel, const std::array<int16_t, 4>& mean) {
 }
 
 void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added, SplitStats stats) {
-    const int axis = SplitAxis(chosen);
-    const int mean = chosen.mean[axis];
-    PartitionBox(pix, chosen.count, RunTotal{ToFloat4(chosen.sum), true}, chosen, added,
-                 [&](const PixEntry& p) { return p.c[axis] > mean; });
+    SplitWalk(pix, chosen, added);
     if (stats == SplitStats::kFull) ErrorPasses(pix, chosen, added);
 }
 
@@ -319,14 +328,9 @@ void RefineSplit(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
 
 bool SplitChosenBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added, bool refine) {
     const ColorBox before = chosen;
-    SplitBox(pix, chosen, added, SplitStats::kMeansOnly);
-    // A walk that leaves the lower part empty moves no pixel.
-    bool movedNothing = chosen.count == 0;
-    if (refine) {
-        RefineWalk(pix, chosen, added);
-        movedNothing = movedNothing && chosen.count == 0;
-    }
-    if (movedNothing) {
+    bool moved = SplitWalk(pix, chosen, added);
+    if (refine) moved = RefineWalk(pix, chosen, added) || moved;
+    if (!moved && chosen.count == 0) {
         // The run is as it was, all of it in `added`: the error pass would give `before` again.
         added = before;
         return true;

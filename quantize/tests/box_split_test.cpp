@@ -147,21 +147,35 @@ TEST(BoxSplitting, SameAsPlainArithmetic) {
 }
 
 TEST(SplitChosenBox, ReportsARunGivenAwayWhole) {
-    // 90000 of one colour: the float sums round, the mean misses the colour, and splitting
-    // moves every pixel to the added box, which then has the statistics the chosen box had.
-    std::vector<PixEntry> pix(90000, MakePixEntry(253, 249, 251));
-    ColorBox chosen;
-    chosen.count = 90000;
-    ComputeBoxStats(pix, chosen);
-    ASSERT_GT(chosen.error, 0.0f);
-    const ColorBox before = chosen;
-    for (bool refine : {false, true}) {
-        ColorBox box = before;
-        ColorBox added;
-        EXPECT_TRUE(SplitChosenBox(pix, box, added, refine));
-        EXPECT_EQ(box.count, 0u);
-        EXPECT_EQ(box.error, 0.0f);
-        ExpectSameBox(added, before, "added");
+    // Many pixels of one colour: the float sums round and the mean misses the colour, below it
+    // (every pixel goes to the added box at once) or above it (the split keeps all but the
+    // last pixel, and the reassignment then moves them all to it). Either way no pixel moves,
+    // and the added box ends with the statistics the chosen box had.
+    const std::vector<std::vector<PixEntry>> runs = {
+        std::vector<PixEntry>(90000, MakePixEntry(253, 249, 251)),
+        std::vector<PixEntry>(274000, MakePixEntry(246, 0, 0))};
+    for (std::vector<PixEntry> pix : runs) {
+        ColorBox before;
+        before.count = static_cast<uint32_t>(pix.size());
+        ComputeBoxStats(pix, before);
+        ASSERT_GT(before.error, 0.0f);
+        const int axis = SplitAxis(before);
+        const bool meanAbove = before.mean[axis] > pix[0].c[axis];
+        for (bool refine : {false, true}) {
+            ColorBox box = before;
+            ColorBox added;
+            const bool whole = SplitChosenBox(pix, box, added, refine);
+            if (!refine && meanAbove) {
+                // Without the reassignment the split keeps all but one pixel.
+                EXPECT_FALSE(whole);
+                EXPECT_EQ(added.count, 1u);
+                continue;
+            }
+            EXPECT_TRUE(whole) << pix.size();
+            EXPECT_EQ(box.count, 0u);
+            EXPECT_EQ(box.error, 0.0f);
+            ExpectSameBox(added, before, "added");
+        }
     }
 
     // A real split is not reported.
@@ -199,7 +213,7 @@ TEST(PartitionFlagged, SameWalkAsPartitionRun) {
             std::vector<PixEntry> expected = pix;
             const uint32_t expectedSplit =
                 PartitionRun(expected, first, count, [](const PixEntry& p) { return p.c[3] == 1; });
-            EXPECT_EQ(PartitionFlagged(pix, first, flags), expectedSplit)
+            EXPECT_EQ(PartitionFlagged(pix, first, flags).split, expectedSplit)
                 << count << " pixels, " << density << "% going last";
             EXPECT_TRUE(std::equal(pix.begin(), pix.end(), expected.begin(),
                                    [](const PixEntry& a, const PixEntry& b) { return a.c == b.c; }))

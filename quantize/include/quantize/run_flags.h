@@ -35,8 +35,14 @@ class RunFlags {
 // depend on the processor guessing those decisions. The front of the walk only looks at
 // positions before the back and the back only at positions after the front, so neither
 // meets a pixel the other has moved, and the flags need not follow the pixels.
-inline uint32_t PartitionFlagged(std::span<PixEntry> pix, uint32_t first, const RunFlags& flags) {
-    if (flags.Count() == 0) return first;
+struct FlaggedPartition {
+    uint32_t split;  // the first pixel of the upper part
+    bool moved;      // whether any pixel changed places
+};
+inline FlaggedPartition PartitionFlagged(std::span<PixEntry> pix, uint32_t first,
+                                         const RunFlags& flags) {
+    if (flags.Count() == 0) return {first, false};
+    bool moved = false;
     uint32_t back = flags.Count() - 1;
     // Pixels that go last, from the front on, in the front's word.
     uint32_t frontWord = 0;
@@ -47,11 +53,11 @@ inline uint32_t PartitionFlagged(std::span<PixEntry> pix, uint32_t first, const 
     for (;;) {
         while (goBits == 0) {
             frontWord += 64;
-            if (frontWord >= back) return first + back;
+            if (frontWord >= back) return {first + back, moved};
             goBits = flags.Word(frontWord);
         }
         const uint32_t front = frontWord + static_cast<uint32_t>(std::countr_zero(goBits));
-        if (front >= back) return first + back;
+        if (front >= back) return {first + back, moved};
         goBits &= goBits - 1;
         // The last pixel that stays after the front, or the front itself.
         uint32_t stay = front;
@@ -71,7 +77,8 @@ inline uint32_t PartitionFlagged(std::span<PixEntry> pix, uint32_t first, const 
         }
         back = stay;
         std::swap(pix[first + front], pix[first + back]);
-        if (front + 1 >= back) return first + back;
+        moved = moved || front != back;
+        if (front + 1 >= back) return {first + back, moved};
     }
 }
 
