@@ -25,10 +25,11 @@ convert=/usr/bin/convert  # the real ImageMagick, not a stand-in earlier on the 
 python=/usr/bin/python3   # Debian's Python, which python3-pil installs Pillow for
 
 # The largest picture of a wallpaper, scaled to cover WIDTHxHEIGHT and cut to it from the middle.
-wallpaper() {  # NAME WIDTH HEIGHT OUT
+wallpaper() { # NAME WIDTH HEIGHT OUT
   local source
+  # shellcheck disable=SC2012  # the package's own file names, largest first
   source=$(ls -S "$wallpapers/$1"/contents/images/* | head -1)
-  "$convert" "$source" -resize "$2x$3^" -gravity center -extent "$2x$3" -depth 8 "ppm:$4"
+  "$convert" -quiet "$source" -resize "$2x$3^" -gravity center -extent "$2x$3" -depth 8 "ppm:$4"
 }
 
 if [[ $set != generated ]]; then

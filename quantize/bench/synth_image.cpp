@@ -316,8 +316,9 @@ Image FlatAreas(int width, int height, uint32_t seed) {
     for (int i = 0; i < width * height / 400; ++i) {
         const int x = RandomBelow(random, width);
         const int y = RandomBelow(random, height);
-        FillShape(image, x, y, x + RandomBelow(random, 3), y + RandomBelow(random, 5), false,
-                  {20, 20, 20});
+        const int tall = RandomBelow(random, 5);
+        const int wide = RandomBelow(random, 3);
+        FillShape(image, x, y, x + wide, y + tall, false, {20, 20, 20});
     }
     return image;
 }
