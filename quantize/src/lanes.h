@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -30,10 +31,8 @@ inline Int4 WidenBytes(const uint8_t* bytes) {
     int32_t word;
     std::memcpy(&word, bytes, sizeof word);
     const __m128i zero = _mm_setzero_si128();
-    const __m128i wide = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(word), zero), zero);
-    Int4 lanes;
-    std::memcpy(&lanes, &wide, sizeof lanes);
-    return lanes;
+    return std::bit_cast<Int4>(
+        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(word), zero), zero));
 #else
     return Int4{bytes[0], bytes[1], bytes[2], bytes[3]};
 #endif
@@ -55,11 +54,8 @@ inline Int4 SumBytesByFour(const uint8_t* bytes, std::size_t count) {
             wordSums = _mm_add_epi16(wordSums, _mm_unpacklo_epi8(four, zero));
             wordSums = _mm_add_epi16(wordSums, _mm_unpackhi_epi8(four, zero));
         }
-        const __m128i wide =
-            _mm_add_epi32(_mm_unpacklo_epi16(wordSums, zero), _mm_unpackhi_epi16(wordSums, zero));
-        Int4 lanes;
-        std::memcpy(&lanes, &wide, sizeof lanes);
-        sums += lanes;
+        sums += std::bit_cast<Int4>(
+            _mm_add_epi32(_mm_unpacklo_epi16(wordSums, zero), _mm_unpackhi_epi16(wordSums, zero)));
     }
 #endif
     for (; i < count; ++i) sums += WidenBytes(bytes + 4 * i);
@@ -91,12 +87,7 @@ inline Float4 Splat(float value) {
 // Lanes 0 and 1, and lanes 2 and 3, of a Float4 as doubles (exact).
 inline Double2 LowToDouble2(Float4 lanes) {
 #if defined(__SSE2__)
-    __m128 v;
-    std::memcpy(&v, &lanes, sizeof v);
-    const __m128d wide = _mm_cvtps_pd(v);
-    Double2 result;
-    std::memcpy(&result, &wide, sizeof result);
-    return result;
+    return std::bit_cast<Double2>(_mm_cvtps_pd(std::bit_cast<__m128>(lanes)));
 #else
     return Double2{lanes[0], lanes[1]};
 #endif
@@ -106,12 +97,8 @@ inline Double2 HighToDouble2(Float4 lanes) {
 #if defined(__SSE2__)
     // The compiler converts the high lanes one at a time; moving them down first takes one
     // instruction.
-    __m128 v;
-    std::memcpy(&v, &lanes, sizeof v);
-    const __m128d wide = _mm_cvtps_pd(_mm_movehl_ps(v, v));
-    Double2 result;
-    std::memcpy(&result, &wide, sizeof result);
-    return result;
+    const __m128 v = std::bit_cast<__m128>(lanes);
+    return std::bit_cast<Double2>(_mm_cvtps_pd(_mm_movehl_ps(v, v)));
 #else
     return Double2{lanes[2], lanes[3]};
 #endif
@@ -120,14 +107,8 @@ inline Double2 HighToDouble2(Float4 lanes) {
 // Two Double2 rounded to float, as lanes 0, 1 and 2, 3.
 inline Float4 JoinToFloat4(Double2 low, Double2 high) {
 #if defined(__SSE2__)
-    __m128d l;
-    __m128d h;
-    std::memcpy(&l, &low, sizeof l);
-    std::memcpy(&h, &high, sizeof h);
-    const __m128 joined = _mm_movelh_ps(_mm_cvtpd_ps(l), _mm_cvtpd_ps(h));
-    Float4 result;
-    std::memcpy(&result, &joined, sizeof result);
-    return result;
+    return std::bit_cast<Float4>(_mm_movelh_ps(_mm_cvtpd_ps(std::bit_cast<__m128d>(low)),
+                                               _mm_cvtpd_ps(std::bit_cast<__m128d>(high))));
 #else
     return Float4{static_cast<float>(low[0]), static_cast<float>(low[1]),
                   static_cast<float>(high[0]), static_cast<float>(high[1])};
@@ -137,9 +118,7 @@ inline Float4 JoinToFloat4(Double2 low, Double2 high) {
 // Whether any lane of a is below b.
 inline bool AnyLess(Float4 a, float b) {
 #if defined(__SSE2__)
-    __m128 v;
-    std::memcpy(&v, &a, sizeof v);
-    return _mm_movemask_ps(_mm_cmplt_ps(v, _mm_set1_ps(b))) != 0;
+    return _mm_movemask_ps(_mm_cmplt_ps(std::bit_cast<__m128>(a), _mm_set1_ps(b))) != 0;
 #else
     return a[0] < b || a[1] < b || a[2] < b || a[3] < b;
 #endif
