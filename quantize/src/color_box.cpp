@@ -17,8 +17,8 @@ constexpr std::array<double, 4> kDistanceWeights = {0.3, 0.59, 0.11, 0.7};
 
 // Float sums of whole numbers are exact, in any order, while every partial sum stays below
 // 2^24; a float sum below 2^24 shows that they all did, since rounding never goes down past a
-// representable number. Boxes with such sums are split with integer sums gathered during the
-// partition walk instead of a float pass over each part.
+// representable number. The parts of a box with such sums get integer sums, of the smaller
+// part and the rest, instead of a float pass over each part in order.
 constexpr float kExactSumLimit = 16777216.0f;
 
 bool IsExact(Float4 sum) {
