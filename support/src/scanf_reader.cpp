@@ -1,10 +1,10 @@
-#include "settings_scanner.h"
+#include "support/scanf_reader.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
-namespace frame {
+namespace support {
 
 namespace {
 
@@ -21,14 +21,14 @@ constexpr std::size_t kMaxNumberText = 128;
 
 }  // namespace
 
-void SettingsScanner::SkipSpace() {
+void ScanfReader::SkipSpace() {
     while (pos_ < text_.size() && IsSpace(text_[pos_])) {
         if (text_[pos_] == '\n') ++line_;
         ++pos_;
     }
 }
 
-bool SettingsScanner::ReadInt(int& value) {
+bool ScanfReader::ReadInt(int& value) {
     SkipSpace();
     std::size_t end = pos_;
     if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
@@ -45,7 +45,7 @@ bool SettingsScanner::ReadInt(int& value) {
     return true;
 }
 
-bool SettingsScanner::ReadFloat(float& value) {
+bool ScanfReader::ReadFloat(float& value) {
     SkipSpace();
     std::size_t end = pos_;
     while (end < text_.size() && !IsSpace(text_[end]) && end - pos_ < kMaxNumberText) ++end;
@@ -59,7 +59,7 @@ bool SettingsScanner::ReadFloat(float& value) {
     return true;
 }
 
-bool SettingsScanner::ReadLine(std::string& line, std::size_t maxLength, bool& tooLong) {
+bool ScanfReader::ReadLine(std::string& line, std::size_t maxLength, bool& tooLong) {
     tooLong = false;
     SkipSpace();
     std::size_t end = pos_;
@@ -75,4 +75,41 @@ bool SettingsScanner::ReadLine(std::string& line, std::size_t maxLength, bool& t
     return true;
 }
 
-}  // namespace frame
+bool ScanfReader::ReadQuoted(std::string& text, std::size_t maxLength, bool& tooLong) {
+    tooLong = false;
+    if (pos_ >= text_.size() || text_[pos_] != '"') return false;
+    ++pos_;
+    const std::size_t close = text_.find('"', pos_);
+    const std::size_t end = close == std::string_view::npos ? text_.size() : close;
+    for (std::size_t i = pos_; i < end; ++i)
+        if (text_[i] == '\n') ++line_;
+    if (end == pos_) return false;  // nothing between the quotes: the conversion fails here
+    if (end - pos_ > maxLength) {
+        tooLong = true;
+        return false;
+    }
+    text.assign(text_.substr(pos_, end - pos_));
+    pos_ = end;
+    if (close == std::string_view::npos) return false;
+    ++pos_;
+    SkipSpace();
+    return true;
+}
+
+bool ScanfReader::SkipLine() {
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != '\n') ++end;
+    if (end == pos_) return false;
+    pos_ = end;
+    SkipSpace();
+    return true;
+}
+
+bool ScanfReader::Expect(char c) {
+    if (pos_ >= text_.size() || text_[pos_] != c) return false;
+    if (c == '\n') ++line_;
+    ++pos_;
+    return true;
+}
+
+}  // namespace support
