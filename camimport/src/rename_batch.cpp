@@ -1,24 +1,14 @@
 #include "camweave/rename_batch.h"
 
-#include <cassert>
 #include <cstdio>
 
 #include "camweave/text_file.h"
+#include "support/batch_argument.h"
 #include "support/paths.h"
 
 namespace camweave {
 
-std::string BatchArgument(const std::string& text) {
-    assert(text.find('"') == std::string::npos);
-    std::string escaped;
-    bool quote = false;
-    for (const char c : text) {
-        // Percent signs are expanded before quotes are looked at, so quotes do not protect them.
-        escaped += c == '%' ? "%%" : std::string(1, c);
-        if (std::string_view(" \t&|<>^(),;=").find(c) != std::string_view::npos) quote = true;
-    }
-    return quote ? "\"" + escaped + "\"" : escaped;
-}
+using support::BatchArgument;
 
 std::vector<std::string> RenameBatchLines(const std::vector<CameraRecord>& cameras,
                                           const std::string& prefix, int converterMode) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/batch_argument.h"
+
 namespace camweave {
 namespace {
 
@@ -24,14 +26,14 @@ TEST(RenameBatch, RenamesNumberedRendersAndRunsTheConverter) {
 }
 
 TEST(RenameBatch, SpecialNamesStayOneArgument) {
-    EXPECT_EQ(BatchArgument("Lobby.tga"), "Lobby.tga");
-    EXPECT_EQ(BatchArgument("renders\\Lobby's.tga"), "renders\\Lobby's.tga");
-    EXPECT_EQ(BatchArgument("Lobby Bar.tga"), "\"Lobby Bar.tga\"");
-    EXPECT_EQ(BatchArgument("100%.tga"), "100%%.tga");
-    EXPECT_EQ(BatchArgument("%PATH% & x.tga"), "\"%%PATH%% & x.tga\"");
+    EXPECT_EQ(support::BatchArgument("Lobby.tga"), "Lobby.tga");
+    EXPECT_EQ(support::BatchArgument("renders\\Lobby's.tga"), "renders\\Lobby's.tga");
+    EXPECT_EQ(support::BatchArgument("Lobby Bar.tga"), "\"Lobby Bar.tga\"");
+    EXPECT_EQ(support::BatchArgument("100%.tga"), "100%%.tga");
+    EXPECT_EQ(support::BatchArgument("%PATH% & x.tga"), "\"%%PATH%% & x.tga\"");
     for (const char* name :
          {"a&b", "a|b", "a<b", "a>b", "a^b", "a(b", "a)b", "a,b", "a;b", "a=b", "a\tb"}) {
-        EXPECT_EQ(BatchArgument(name), "\"" + std::string(name) + "\"") << name;
+        EXPECT_EQ(support::BatchArgument(name), "\"" + std::string(name) + "\"") << name;
     }
     const std::vector<std::string> lines =
         RenameBatchLines(Named({"Lobby & Bar", "50%"}), "R&D\\shot", 2);

@@ -9,16 +9,10 @@
 
 namespace camweave {
 
-// One argument of a batch line, written so that the command interpreter (and batrun) reads it
-// back as one argument, unchanged: every '%' doubled, and the whole in double quotes when it holds
-// a blank or a character the interpreter splits or acts on (& | < > ^ ( ) , ; =). The text holds
-// no double quote.
-std::string BatchArgument(const std::string& text);
-
 // The lines of the rename batch: for each record i (keyframe i + 1) a ren command from the
 // numbered render "<prefix>%04d.tga" to "<name>.tga", then in converter mode 1 "rawsmith /q" and
 // in mode 2 "rawsmith /q /p /m" on the renamed image in the prefix's folder; last "pause". Each
-// path is written as BatchArgument writes it.
+// path is written as support::BatchArgument writes it.
 std::vector<std::string> RenameBatchLines(const std::vector<CameraRecord>& cameras,
                                           const std::string& prefix, int converterMode);
 
