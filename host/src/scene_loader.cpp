@@ -250,11 +250,18 @@ class Loader {
             if (j.contains("far")) farClip = Float(j["far"], Member(path, "far"));
             return std::make_unique<HostCameraObject>(fov, nearClip, farClip);
         }
+        if (type == "light") {
+            CheckMembers(j, path, {"type", "color", "intensity"});
+            Point3 color{1, 1, 1};
+            float intensity = 1.0f;
+            if (j.contains("color")) color = Vec3(j["color"], Member(path, "color"));
+            if (j.contains("intensity"))
+                intensity = Float(j["intensity"], Member(path, "intensity"));
+            return std::make_unique<HostLightObject>(color, intensity);
+        }
         CheckMembers(j, path, {"type"});
         if (type == "target")
             return std::make_unique<HostPlainObject>(kGeomObjectSuperClass, kTargetObjectClassId);
-        if (type == "light")
-            return std::make_unique<HostPlainObject>(kLightSuperClass, kLightClassId);
         if (type == "shape")
             return std::make_unique<HostPlainObject>(kShapeSuperClass, kShapeClassId);
         Fail(tp, "unknown object type \"" + type +
