@@ -15,7 +15,7 @@ namespace {
 constexpr int kWantedSamples = 4;
 constexpr int kLargestTile = 2048;
 constexpr float kAmbient = 0.15f;
-constexpr float kWantedAnisotropy = 8.0f;
+constexpr float kWantedAnisotropy = 4.0f;
 const SceneLight kHeadLight{{0, 0, 0}, {1, 1, 1}};
 
 std::string GlFault(const char* what, GLenum code) {
