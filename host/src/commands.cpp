@@ -155,6 +155,10 @@ class Session {
             err << "plughost: warning: the plug-in left the progress display running\n";
             host_->ProgressEnd();
         }
+        if (host_->RendererOpen()) {
+            err << "plughost: warning: the plug-in left the renderer open\n";
+            host_->CloseCurrentRenderer();
+        }
         if (const auto n = driver_->PendingActions(); n > 0)
             err << "plughost: warning: " << n << " --ui action" << (n == 1 ? " was" : "s were")
                 << " not used\n";
