@@ -1,45 +1,27 @@
 // plughost render end to end: the PNG it writes, its choice of camera and its faults.
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/testing/program_run.h"
+#include "support/testing/temp_folder.h"
 
 namespace fs = std::filesystem;
+using support::testing::ProgramResult;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string err;
-};
-
 class RenderProgram : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) /
-               ("render_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+    ProgramResult Run(std::vector<std::string> arguments,
+                      std::vector<std::pair<std::string, std::string>> environment = {}) const {
+        arguments.insert(arguments.begin(), "render");
+        return support::testing::RunProgram(
+            {PLUGHOST_EXE, std::move(arguments), dir_.Path(), "", std::move(environment), ""});
     }
 
-    Result Run(const std::string& args, const std::string& env = "") const {
-        const fs::path err = dir_ / "stderr.txt";
-        const std::string command = "cd '" + dir_.string() + "' && " + env +
-                                    " '" PLUGHOST_EXE "' render " + args + " >/dev/null 2>'" +
-                                    err.string() + "'";
-        const int raw = std::system(command.c_str());
-        std::ifstream in(err);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
-    }
-
-    fs::path dir_;
+    support::testing::TempFolder dir_;
 };
 
 }  // namespace
@@ -47,9 +29,9 @@ class RenderProgram : public testing::Test {
 // The sample scene's first camera as a 16-bit RGBA PNG of the asked size: the floor and the
 // character are drawn, the sky above them is left transparent.
 TEST_F(RenderProgram, WritesASixteenBitPngOfTheCamera) {
-    const Result r = Run("'" SAMPLE_SCENE "' out.png --size 160x120");
+    const ProgramResult r = Run({SAMPLE_SCENE, "out.png", "--size", "160x120"});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string png = (dir_ / "out.png").string();
+    const std::string png = dir_ / "out.png";
     EXPECT_TRUE(stbi_is_16_bit(png.c_str()));
     int width = 0, height = 0, channels = 0;
     stbi_us* pixels = stbi_load_16(png.c_str(), &width, &height, &channels, 4);
@@ -60,34 +42,36 @@ TEST_F(RenderProgram, WritesASixteenBitPngOfTheCamera) {
     EXPECT_EQ(pixels[3], 0) << "top left is sky";
     EXPECT_EQ(pixels[(119 * 160 + 80) * 4 + 3], 65535) << "bottom middle is floor";
     stbi_image_free(pixels);
-    EXPECT_FALSE(fs::exists(dir_ / "out.png.part"));
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{"out.png"});
 }
 
 TEST_F(RenderProgram, CameraByNameAndFaults) {
-    EXPECT_EQ(Run("'" SAMPLE_SCENE "' two.png --camera Camera02 --size 32x24 --frame 20").status,
-              0);
+    EXPECT_EQ(
+        Run({SAMPLE_SCENE, "two.png", "--camera", "Camera02", "--size", "32x24", "--frame", "20"})
+            .status,
+        0);
     EXPECT_TRUE(fs::exists(dir_ / "two.png"));
 
-    Result r = Run("'" SAMPLE_SCENE "' x.png --camera Body");
+    ProgramResult r = Run({SAMPLE_SCENE, "x.png", "--camera", "Body"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("no camera named \"Body\""), std::string::npos) << r.err;
-    r = Run("'" SAMPLE_SCENE "' x.png --size 64by48");
+    r = Run({SAMPLE_SCENE, "x.png", "--size", "64by48"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--size"), std::string::npos) << r.err;
-    EXPECT_EQ(Run("'" SAMPLE_SCENE "' x.png --size 0x48").status, 2);
-    EXPECT_EQ(Run("missing.json x.png").status, 2);
-    r = Run("'" SAMPLE_SCENE "' no/such/folder/x.png --size 8x8");
+    EXPECT_EQ(Run({SAMPLE_SCENE, "x.png", "--size", "0x48"}).status, 2);
+    EXPECT_EQ(Run({"missing.json", "x.png"}).status, 2);
+    r = Run({SAMPLE_SCENE, "no/such/folder/x.png", "--size", "8x8"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no/such/folder/x.png: cannot create"), std::string::npos) << r.err;
-    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{"two.png"});
 }
 
 // Without an OpenGL driver (here: EGL finds no vendor library) the renderer refuses to open
 // with the reason, and the program fails cleanly.
 TEST_F(RenderProgram, NoOpenGlIsAClearError) {
-    const Result r = Run("'" SAMPLE_SCENE "' x.png --size 8x8",
-                         "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent/vendor.json");
+    const ProgramResult r = Run({SAMPLE_SCENE, "x.png", "--size", "8x8"},
+                                {{"__EGL_VENDOR_LIBRARY_FILENAMES", "/nonexistent/vendor.json"}});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("plughost: renderer: no OpenGL: "), std::string::npos) << r.err;
-    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+    EXPECT_TRUE(dir_.Names().empty());
 }
