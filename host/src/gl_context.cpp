@@ -114,6 +114,20 @@ std::optional<std::string> Create(ContextState& s) {
 
 }  // namespace
 
+}  // namespace plughost
+
+#if defined(__SANITIZE_ADDRESS__)
+// Sanitizer builds only. This compiler's sanitizer runtime takes some of the driver's dynamic
+// TLS blocks for an old glibc layout, and its leak checker then crashes at exit (how often
+// depends on where the blocks land). Every program that can open the renderer links this file,
+// so its default is to leave __tls_get_addr alone; ASAN_OPTIONS still overrides it.
+extern "C" __attribute__((visibility("default"))) const char* __asan_default_options() {
+    return "intercept_tls_get_addr=0";
+}
+#endif
+
+namespace plughost {
+
 bool MakeGlContextCurrent(std::string& error) {
     ContextState& s = State();
     if (!s.tried) {
