@@ -225,8 +225,13 @@ bool GlRenderer::Render(const RenderScene& scene, const RenderView& view, int wi
     glUseProgram(p.id);
     glBindVertexArray(vertexArray_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(scene.corners.size() * sizeof(float)),
-                 scene.corners.data(), GL_STREAM_DRAW);
+    // The buffer only grows, so that frame after frame the driver keeps its storage.
+    const size_t bytes = scene.corners.size() * sizeof(float);
+    if (bytes > vertexBufferBytes_) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STREAM_DRAW);
+        vertexBufferBytes_ = bytes;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), scene.corners.data());
 
     const Mat4 viewMatrix = ViewMatrix(view);
     const float viewDeterminant = Determinant3(view.placement);
@@ -253,6 +258,7 @@ bool GlRenderer::Render(const RenderScene& scene, const RenderView& view, int wi
     glCullFace(GL_BACK);
     glEnable(GL_MULTISAMPLE);
     if (const GLenum e = TakeGlError(); e != GL_NO_ERROR) {
+        vertexBufferBytes_ = 0;  // the storage may not have been made
         error = GlFault("uploading the scene", e);
         return false;
     }

@@ -4,7 +4,6 @@
 
 #include "plughost/gl_context.h"
 #include "plughost/gl_renderer.h"
-#include "plughost/render_scene.h"
 
 namespace plughost {
 
@@ -103,8 +102,8 @@ bool HostRenderer::RenderFrame(TimeValue t, Bitmap* bitmap, RenderProgressCallba
         if (!written) return false;
         return !progress || progress->Progress(++done, tiles) != kRenderAbort;
     };
-    const RenderScene scene = CollectRenderScene(root_, t);
-    const bool ok = gl_->Render(scene, frameView, width, height, area, sink, error);
+    CollectRenderScene(root_, t, scene_);
+    const bool ok = gl_->Render(scene_, frameView, width, height, area, sink, error);
     for (const std::string& warning : gl_->TakeWarnings())
         messages_ << "plughost: renderer: warning: " << warning << "\n";
     if (ok) return true;

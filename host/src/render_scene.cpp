@@ -93,6 +93,14 @@ void AddLight(SceneNode& node, TimeValue t, HostObject& obj, RenderScene& scene)
 
 RenderScene CollectRenderScene(SceneNode* root, TimeValue t) {
     RenderScene scene;
+    CollectRenderScene(root, t, scene);
+    return scene;
+}
+
+void CollectRenderScene(SceneNode* root, TimeValue t, RenderScene& scene) {
+    scene.corners.clear();
+    scene.groups.clear();
+    scene.lights.clear();
     // Depth first without recursion, so a deep hierarchy cannot exhaust the stack.
     std::vector<SceneNode*> pending;
     if (root) pending.push_back(root);
@@ -111,7 +119,6 @@ RenderScene CollectRenderScene(SceneNode* root, TimeValue t) {
         if (TriangleMesh* mesh = MeshOf(obj, t, owned)) AddMesh(*node, t, *mesh, scene);
         if (owned) owned->DeleteThis();
     }
-    return scene;
 }
 
 }  // namespace plughost

@@ -63,6 +63,7 @@ class GlRenderer {
     unsigned vertexArray_ = 0, vertexBuffer_ = 0;
     unsigned sampledFramebuffer_ = 0, sampledColor_ = 0, sampledDepth_ = 0;
     unsigned resolvedFramebuffer_ = 0, resolvedColor_ = 0;
+    size_t vertexBufferBytes_ = 0;
     int targetWidth_ = 0, targetHeight_ = 0;
     int samples_ = 0, tileSize_ = 0, maxTileSize_ = 0;
     float maxAnisotropy_ = 1.0f;

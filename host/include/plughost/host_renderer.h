@@ -9,6 +9,7 @@
 
 #include "hostsdk/bitmap.h"
 #include "hostsdk/renderer.h"
+#include "plughost/render_scene.h"
 #include "plughost/render_view.h"
 
 namespace plughost {
@@ -50,6 +51,7 @@ class HostRenderer {
     RenderView view_;
     int width_ = 0, height_ = 0;
     std::unique_ptr<GlRenderer> gl_;
+    RenderScene scene_;  // kept so that its buffers serve the next frame too
     std::string lastError_;
 };
 

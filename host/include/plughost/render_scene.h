@@ -48,5 +48,8 @@ inline constexpr int kCornerFloats = 5;
 // of the face's material id when there is one, else the material itself; a node without a
 // material is grey. Faces naming a vertex or texture vertex that does not exist are left out.
 RenderScene CollectRenderScene(SceneNode* root, TimeValue t);
+// The same into `scene`, whose buffers are reused (a renderer drawing frame after frame keeps
+// one).
+void CollectRenderScene(SceneNode* root, TimeValue t, RenderScene& scene);
 
 }  // namespace plughost
