@@ -15,7 +15,6 @@ namespace {
 constexpr int kWantedSamples = 4;
 constexpr int kLargestTile = 2048;
 constexpr float kAmbient = 0.15f;
-constexpr float kWantedAnisotropy = 4.0f;
 const SceneLight kHeadLight{{0, 0, 0}, {1, 1, 1}};
 
 std::string GlFault(const char* what, GLenum code) {
@@ -86,11 +85,6 @@ bool GlRenderer::Init(std::string& error) {
     maxTileSize_ = std::min({kLargestTile, static_cast<int>(maxRenderbuffer),
                              static_cast<int>(maxViewport[0]), static_cast<int>(maxViewport[1])});
     tileSize_ = maxTileSize_;
-    if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
-        epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic")) {
-        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy_);
-        maxAnisotropy_ = std::min(maxAnisotropy_, kWantedAnisotropy);
-    }
     if (const GLenum e = TakeGlError(); e != GL_NO_ERROR || tileSize_ < 1) {
         error = GlFault("setting up the renderer", e);
         return false;
@@ -186,8 +180,6 @@ unsigned GlRenderer::Texture(const std::string& name) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    if (maxAnisotropy_ > 1.0f)
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, maxAnisotropy_);
     if (TakeGlError() != GL_NO_ERROR) {
         glDeleteTextures(1, &texture);
         texture = 0;

@@ -66,7 +66,6 @@ class GlRenderer {
     size_t vertexBufferBytes_ = 0;
     int targetWidth_ = 0, targetHeight_ = 0;
     int samples_ = 0, tileSize_ = 0, maxTileSize_ = 0;
-    float maxAnisotropy_ = 1.0f;
     std::map<std::string, unsigned> textures_;  // 0: could not be loaded
     std::vector<std::string> warnings_;
     std::vector<uint16_t> readBack_;
