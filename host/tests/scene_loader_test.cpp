@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "root.material.subMaterials[1]: expected an object"},
         BadScene{R"({"root": {"material": {"type": "standard", "twoSided": 1}}})",
                  "root.material.twoSided: expected true or false"}),
-    [](const testing::TestParamInfo<BadScene>& info) { return std::to_string(info.index); });
+    [](const testing::TestParamInfo<BadScene>& param) { return std::to_string(param.index); });
 
 TEST(SceneLoader, InvalidJsonGivesLineAndColumn) {
     const std::string error = ErrorOf("{\n  \"root\": {,}\n}");
