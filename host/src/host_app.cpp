@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <csignal>
-#include <iterator>
 #include <iostream>
+#include <iterator>
 
 namespace plughost {
 
