@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cassert>
+#include <cstdio>
 #include <filesystem>
 
 namespace frame {
