@@ -14,6 +14,7 @@ struct CliValues {
     std::string plugins, plugcfg, ui, range, frames, cancelAt, rules, scale, node;
     std::string embeddedTextures;
     bool mergeSkins = false;
+    bool gui = false;
     std::optional<double> frame;
     std::optional<int> rotate180, ignoreHidden, textures;
     int cancelAtPoll = 0;
@@ -25,6 +26,9 @@ void AddSceneOptions(CLI::App* cmd, CliValues& v) {
     cmd->add_option("--frame", v.frame, "The host's current time, in frames");
     cmd->add_option("--range", v.range, "The host's animation range A:B, in frames");
     cmd->add_option("--ui", v.ui, "Dialog actions separated by ';'");
+    cmd->add_flag("--gui", v.gui,
+                  "Show the dialogs, message boxes, progress and panels in windows on the X "
+                  "display $DISPLAY for a user to work, instead of running them from --ui");
     cmd->add_option("--rules", v.rules, "Bone rules, e.g. \"+Bip01*,-*Nub\" (replaces the list)");
     cmd->add_option("--scale", v.scale, "Scale factor");
     cmd->add_option("--rotate180", v.rotate180, "Rotate horizontally 180 degrees (0 or 1)")
@@ -63,6 +67,7 @@ bool MakeRunOptions(CLI::App* cmd, const CliValues& v, RunOptions& o) {
         o.range = {a, b};
     }
     o.uiScript = v.ui;
+    o.gui = v.gui;
     o.import.embeddedTextureFolder = v.embeddedTextures;
     o.import.mergeSkins = v.mergeSkins;
     ConvenienceOptions& c = o.convenience;

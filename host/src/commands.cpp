@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -15,6 +16,7 @@
 #include "plughost/output_check.h"
 #include "plughost/plugin_registry.h"
 #include "plughost/scene_import.h"
+#include "plughost/windowed_front_end.h"
 
 namespace plughost {
 
@@ -70,6 +72,11 @@ class Session {
             err << "plughost: --ui: " << e.what() << "\n";
             return false;
         }
+        if (options.gui && !actions.empty()) {
+            err << "plughost: --gui shows the dialogs to a user; it takes no --ui actions or "
+                   "options that fill the dialogs\n";
+            return false;
+        }
         SceneLoadResult loaded = OpenSceneFile(scenePath, options.import);
         for (const auto& w : loaded.warnings) err << "plughost: warning: " << w << "\n";
         if (!loaded.scene) {
@@ -116,7 +123,15 @@ class Session {
         settings.plugcfgDir = options.plugcfgDir;
         settings.otherDir = scene_->folder;
 
+        if (options.gui) {
+            gui_ = WindowedFrontEnd::Open(error);
+            if (!gui_) {
+                err << "plughost: --gui: " << error << "\n";
+                return false;
+            }
+        }
         progress_ = std::make_unique<ProgressDisplay>(std::cerr, isatty(STDERR_FILENO) != 0);
+        if (gui_) progress_->SetListener(&gui_->Progress());
         host_ = std::make_unique<PlugHost>(*scene_, settings, *progress_);
         if (!options.cancelAt.empty()) {
             std::string title;
@@ -135,7 +150,7 @@ class Session {
         TheManager = bitmaps_.get();
         managerInstalled_ = true;
         driver_ = std::make_unique<ScriptedUiDriver>(std::move(actions));
-        previousDriver_ = SetUiDriver(driver_.get());
+        previousDriver_ = gui_ ? SetUiDriver(&gui_->Driver()) : SetUiDriver(driver_.get());
         driverInstalled_ = true;
 
         registry_ = std::make_unique<PluginRegistry>();
@@ -172,8 +187,12 @@ class Session {
     PlugHost& Host() { return *host_; }
     ScriptedUiDriver& Driver() { return *driver_; }
     PluginRegistry& Registry() { return *registry_; }
+    // The windows of --gui, or null.
+    WindowedFrontEnd* Gui() { return gui_.get(); }
 
   private:
+    // Declared first so that it goes last: the plug-ins' windows close before it.
+    std::unique_ptr<WindowedFrontEnd> gui_;
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<ProgressDisplay> progress_;
     std::unique_ptr<PlugHost> host_;
@@ -284,7 +303,13 @@ int RunUtility(const std::string& className, const std::string& scenePath,
     Panel panel;
     try {
         utility->BeginEditParams(&host, &panel);
-        if (!panel.closed) {
+        if (!panel.closed && session.Gui()) {
+            // The user works the panel until they close the main window.
+            std::vector<PanelPage> pages;
+            for (WindowHandle page : host.Pages()) pages.push_back({page, host.PageTitle(page)});
+            session.Gui()->RunUtilityWindow(host, pages,
+                                            std::filesystem::path(scenePath).filename().string());
+        } else if (!panel.closed) {
             if (!host.Pages().empty()) {
                 session.Driver().ApplyToPage(host.Pages().back());
             } else if (session.Driver().PendingActions() > 0) {

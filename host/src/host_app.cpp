@@ -88,7 +88,7 @@ void PlugHost::ProgressEnd() {
 bool PlugHost::GetCancel() {
     ++polls_;
     if (cancelAtPoll_ > 0 && polls_ == cancelAtPoll_) cancel_ = true;
-    if (Interrupted()) cancel_ = true;
+    if (Interrupted() || progress_.CancelAsked()) cancel_ = true;
     return cancel_;
 }
 
@@ -103,17 +103,26 @@ bool PlugHost::ChooseDirectory(WindowHandle owner, const char* title, std::strin
 }
 
 WindowHandle PlugHost::AddRollupPage(ModuleHandle module, int templateId, DialogProc proc,
-                                     const char*, LParam param, unsigned) {
+                                     const char* title, LParam param, unsigned) {
     WindowHandle page = CreateDialogParam(module, templateId, GetMainWindow(), proc, param);
-    if (page) pages_.push_back(page);
+    if (page) {
+        pages_.push_back(page);
+        pageTitles_.push_back(title ? title : "");
+    }
     return page;
 }
 
 void PlugHost::DeleteRollupPage(WindowHandle page) {
     const auto it = std::find(pages_.begin(), pages_.end(), page);
     if (it == pages_.end()) return;
+    pageTitles_.erase(pageTitles_.begin() + (it - pages_.begin()));
     pages_.erase(it);
     DestroyWindow(page);
+}
+
+std::string PlugHost::PageTitle(WindowHandle page) const {
+    const auto it = std::find(pages_.begin(), pages_.end(), page);
+    return it == pages_.end() ? std::string() : pageTitles_[it - pages_.begin()];
 }
 
 void PlugHost::SetCancelPoint(const std::string& title, int percent) {

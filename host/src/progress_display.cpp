@@ -16,12 +16,15 @@ void ProgressDisplay::Start(const std::string& title, bool showBar) {
     title_ = title;
     percent_ = 0;
     Show();
+    if (listener_) listener_->Shown(title_, percent_, showBar_);
 }
 
 void ProgressDisplay::Update(int percent, const char* title) {
     if (title) title_ = title;
     percent_ = std::clamp(percent, 0, 100);
-    if (running_) Show();
+    if (!running_) return;
+    Show();
+    if (listener_) listener_->Shown(title_, percent_, showBar_);
 }
 
 void ProgressDisplay::End() {
@@ -30,6 +33,7 @@ void ProgressDisplay::End() {
     lineOpen_ = false;
     running_ = false;
     lastShown_.reset();
+    if (listener_) listener_->Ended();
 }
 
 void ProgressDisplay::Show() {

@@ -82,13 +82,26 @@ bool Click(WindowHandle dialog, int id, std::string* why) {
 }
 
 bool SetText(WindowHandle dialog, int id, const std::string& text, std::string* why) {
+    // Typing into a field: it gains the focus, its text changes, it loses the focus.
+    if (!Focus(dialog, id, true, why)) return false;
+    Type(dialog, id, text);
+    Focus(dialog, id, false);
+    return true;
+}
+
+bool Focus(WindowHandle dialog, int id, bool gained, std::string* why) {
     Window* c = Usable(dialog, id, why);
     if (!c) return false;
     if (c->kind != ControlKind::Edit) return WrongKind(id, "an edit field", why);
-    // Typing into a field: it gains the focus, its text changes, it loses the focus.
-    ui_detail::Notify(c, kNotifySetFocus);
-    if (ui_detail::IsLive(c)) SetWindowText(c, text);
-    if (ui_detail::IsLive(c)) ui_detail::Notify(c, kNotifyKillFocus);
+    ui_detail::Notify(c, gained ? kNotifySetFocus : kNotifyKillFocus);
+    return true;
+}
+
+bool Type(WindowHandle dialog, int id, const std::string& text, std::string* why) {
+    Window* c = Usable(dialog, id, why);
+    if (!c) return false;
+    if (c->kind != ControlKind::Edit) return WrongKind(id, "an edit field", why);
+    SetWindowText(c, text);
     return true;
 }
 

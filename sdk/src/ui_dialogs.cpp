@@ -43,7 +43,7 @@ intptr_t DialogBoxParam(ModuleHandle module, int templateId, WindowHandle parent
                         LParam param) {
     const DialogTemplate* t = FindDialogTemplate(module, templateId);
     if (!t || !proc) return -1;
-    Window* dialog = ui_detail::CreateFromTemplate(*t, parent, proc);
+    Window* dialog = ui_detail::CreateFromTemplate(*t, module, parent, proc);
     proc(dialog, kMsgInitDialog, 0, param);
     if (dialog->open) ui_detail::Driver().RunModal(dialog);
     // A driver that returns with the dialog still open has abandoned it: that is a Cancel.
@@ -63,7 +63,7 @@ WindowHandle CreateDialogParam(ModuleHandle module, int templateId, WindowHandle
                                DialogProc proc, LParam param) {
     const DialogTemplate* t = FindDialogTemplate(module, templateId);
     if (!t) return nullptr;
-    Window* page = ui_detail::CreateFromTemplate(*t, parent, proc);
+    Window* page = ui_detail::CreateFromTemplate(*t, module, parent, proc);
     if (proc) proc(page, kMsgInitDialog, 0, param);
     ui_detail::Driver().PageOpened(page);
     return page;

@@ -10,6 +10,7 @@ struct Window {
     Window* parent = nullptr;
     bool isDialog = false;
     const DialogTemplate* dialogTemplate = nullptr;  // dialogs
+    ModuleHandle module = nullptr;                   // dialogs: where the template came from
     int id = kNoId;                                  // controls
     ControlKind kind = ControlKind::Static;
     unsigned style = 0;
@@ -29,7 +30,8 @@ struct Window {
 
 namespace ui_detail {
 // Builds a dialog and its controls from a template; the window is registered as live.
-Window* CreateFromTemplate(const DialogTemplate& dialogTemplate, Window* parent, DialogProc proc);
+Window* CreateFromTemplate(const DialogTemplate& dialogTemplate, ModuleHandle module,
+                           Window* parent, DialogProc proc);
 // Unregisters and frees a dialog and its controls.
 void Destroy(Window* dialog);
 // Whether the handle names a window that still exists (dialogs and their controls).

@@ -27,10 +27,12 @@ bool IsLive(const Window* window) {
     return window && LiveWindows().count(window) != 0;
 }
 
-Window* CreateFromTemplate(const DialogTemplate& t, Window* parent, DialogProc proc) {
+Window* CreateFromTemplate(const DialogTemplate& t, ModuleHandle module, Window* parent,
+                           DialogProc proc) {
     auto* dialog = new Window;
     dialog->isDialog = true;
     dialog->dialogTemplate = &t;
+    dialog->module = module;
     dialog->parent = parent;
     dialog->text = t.title ? t.title : "";
     dialog->proc = proc;
@@ -194,4 +196,21 @@ LParam GetWindowUserData(WindowHandle window) {
 const DialogTemplate* GetDialogTemplate(WindowHandle dialog) {
     Window* d = Live(dialog);
     return d && d->isDialog ? d->dialogTemplate : nullptr;
+}
+
+ModuleHandle GetDialogModule(WindowHandle dialog) {
+    Window* d = Live(dialog);
+    return d && d->isDialog ? d->module : nullptr;
+}
+
+std::vector<WindowHandle> GetDialogControls(WindowHandle dialog) {
+    std::vector<WindowHandle> controls;
+    if (Window* d = Live(dialog))
+        for (auto& control : d->controls) controls.push_back(control.get());
+    return controls;
+}
+
+bool IsButtonChecked(WindowHandle control) {
+    Window* c = Live(control);
+    return c && !c->isDialog && c->checked;
 }

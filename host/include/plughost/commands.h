@@ -27,6 +27,7 @@ struct RunOptions {
     ImportOptions import;
     std::string cancelAt;  // "title:percent": set the cancel flag there (tests)
     int cancelAtPoll = 0;  // set the cancel flag at this GetCancel call (tests)
+    bool gui = false;      // --gui: dialogs, progress and panels in windows
 };
 
 int RunList(const std::string& pluginsDir, std::ostream& out, std::ostream& err);

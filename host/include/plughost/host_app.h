@@ -73,6 +73,8 @@ class PlugHost : public HostInterface {
     bool CancelRequested() const { return cancel_ || Interrupted(); }
     // Utility panel pages now open, oldest first.
     const std::vector<WindowHandle>& Pages() const { return pages_; }
+    // The title a page was added with.
+    std::string PageTitle(WindowHandle page) const;
     int AcceleratorsDisabled() const { return acceleratorsOff_; }
     // Whether a progress display was started and not ended.
     bool ProgressRunning() const { return progress_.Running(); }
@@ -98,6 +100,7 @@ class PlugHost : public HostInterface {
     int cancelAtPoll_ = 0;
     int polls_ = 0;
     std::vector<WindowHandle> pages_;
+    std::vector<std::string> pageTitles_;  // parallel to pages_
     int acceleratorsOff_ = 0;
     std::unique_ptr<HostRenderer> renderer_;
 };

@@ -7,6 +7,17 @@
 
 namespace plughost {
 
+// Another view of the progress (a window): told of every change, and asked for the user's
+// cancel request whenever the host polls its cancel flag.
+class ProgressListener {
+  public:
+    virtual ~ProgressListener() = default;
+    virtual void Shown(const std::string& title, int percent, bool showBar) = 0;
+    virtual void Ended() = 0;
+    // Lets the user act; true once they asked to cancel.
+    virtual bool CancelAsked() = 0;
+};
+
 class ProgressDisplay {
   public:
     ProgressDisplay(std::ostream& out, bool terminal) : out_(out), terminal_(terminal) {}
@@ -15,6 +26,9 @@ class ProgressDisplay {
     // Percent is clamped to 0..100; a title given here replaces the phase title.
     void Update(int percent, const char* title = nullptr);
     void End();
+    void SetListener(ProgressListener* listener) { listener_ = listener; }
+    // Whether the listener's user asked to cancel.
+    bool CancelAsked() { return listener_ && listener_->CancelAsked(); }
 
     bool Running() const { return running_; }
     const std::string& Title() const { return title_; }
@@ -32,6 +46,7 @@ class ProgressDisplay {
     std::optional<std::string> lastShown_;
     bool lineOpen_ = false;  // a bar is drawn and its line not yet ended
     std::string barTitle_;   // the title of that bar
+    ProgressListener* listener_ = nullptr;
 };
 
 // "Exporting matrices:50" → title and percent; false when the text has no ":N" at its end.

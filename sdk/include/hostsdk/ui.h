@@ -158,6 +158,12 @@ void SetWindowUserData(WindowHandle window, LParam data);
 LParam GetWindowUserData(WindowHandle window);
 // The dialog's template (title, controls), for drivers that show or inspect it.
 const DialogTemplate* GetDialogTemplate(WindowHandle dialog);
+// The module whose resources the dialog came from (its pictures are found there).
+ModuleHandle GetDialogModule(WindowHandle dialog);
+// A dialog's controls in template order, those without an id included.
+std::vector<WindowHandle> GetDialogControls(WindowHandle dialog);
+// The check state of a check box or radio button, by its handle.
+bool IsButtonChecked(WindowHandle control);
 
 // List boxes (item operations on the control's handle).
 int ListBoxAddString(WindowHandle list, const std::string& text);  // index of the new item
@@ -217,6 +223,11 @@ bool Check(WindowHandle dialog, int id, bool checked, std::string* why = nullptr
 bool Select(WindowHandle dialog, int id, const std::vector<int>& items, std::string* why = nullptr);
 bool SelectAll(WindowHandle dialog, int id, std::string* why = nullptr);
 bool Slide(WindowHandle dialog, int id, int position, std::string* why = nullptr);
+// The focus moving into (gained) or out of an edit field: its focus notification.
+bool Focus(WindowHandle dialog, int id, bool gained, std::string* why = nullptr);
+// A keystroke's worth of change to an edit field's text, without the focus notifications
+// around it (SetText is Focus, Type and Focus again).
+bool Type(WindowHandle dialog, int id, const std::string& text, std::string* why = nullptr);
 // Presses the dialog's default button; false when it has none or it is disabled.
 bool PressDefault(WindowHandle dialog, std::string* why = nullptr);
 // Closes the dialog with Cancel: the Cancel command first, then EndDialog(0) if still open.
