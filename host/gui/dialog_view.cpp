@@ -192,6 +192,12 @@ void DialogView::RefreshAll() {
     for (DialogView* view : OpenViews()) view->Refresh();
 }
 
+DialogView* DialogView::Find(WindowHandle dialog) {
+    for (DialogView* view : OpenViews())
+        if (view->dialog_ == dialog) return view;
+    return nullptr;
+}
+
 void DialogView::RefreshItem(const Item& item) {
     Fl_Widget* w = item.widget;
     const std::string text = GetWindowText(item.control);

@@ -41,6 +41,8 @@ class DialogView {
     // Window records into widgets, for this view and for every open view.
     void Refresh();
     static void RefreshAll();
+    // The open view of a dialog or page, or null.
+    static DialogView* Find(WindowHandle dialog);
 
   private:
     struct Item {

@@ -28,7 +28,7 @@ class FltkFrontEnd : public WindowedFrontEnd {
 
     void RunUtilityWindow(HostInterface& host, const std::vector<PanelPage>& pages,
                           const std::string& sceneName) override {
-        gui::UtilityWindow window(host, pages, sceneName);
+        gui::UtilityWindow window(host.GetRootNode(), pages, sceneName);
         gui::ShowCentred(window);
         if (onShown) onShown(window, pages.empty() ? nullptr : pages.back().page);
         while (window.shown()) Fl::wait();

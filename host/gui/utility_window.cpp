@@ -49,7 +49,7 @@ void ListNodes(Fl_Browser& list, SceneNode* node, int depth) {
 }
 }  // namespace
 
-UtilityWindow::UtilityWindow(HostInterface& host, const std::vector<PanelPage>& pages,
+UtilityWindow::UtilityWindow(SceneNode* root, const std::vector<PanelPage>& pages,
                              const std::string& sceneName)
     : Fl_Double_Window(640, kMinHeight) {
     copy_label(("plughost - " + sceneName).c_str());
@@ -57,7 +57,7 @@ UtilityWindow::UtilityWindow(HostInterface& host, const std::vector<PanelPage>& 
     auto* tree = new Fl_Hold_Browser(kMargin, kMargin, kTreeWidth, kMinHeight - 2 * kMargin);
     tree->format_char(0);
     tree->textsize(kFontSize);
-    ListNodes(*tree, host.GetRootNode(), 0);
+    ListNodes(*tree, root, 0);
     const int panelLeft = kTreeWidth + 2 * kMargin;
     int panelWidth = 160, top = kMargin;
     std::vector<Fl_Box*> titles;

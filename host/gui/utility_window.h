@@ -15,7 +15,7 @@ namespace plughost::gui {
 
 class UtilityWindow : public Fl_Double_Window {
   public:
-    UtilityWindow(HostInterface& host, const std::vector<PanelPage>& pages,
+    UtilityWindow(SceneNode* root, const std::vector<PanelPage>& pages,
                   const std::string& sceneName);
     ~UtilityWindow() override;
 
