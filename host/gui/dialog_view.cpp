@@ -76,8 +76,11 @@ void DialogView::AddControl(const ControlTemplate& c, WindowHandle record, int l
     switch (c.kind) {
         case ControlKind::Static: {
             auto* box = new Fl_Box(x, y, r.w, r.h);
-            box->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP |
-                       FL_ALIGN_CLIP);
+            // A text of one line may run past its box: the dialogs were measured with a
+            // narrower typeface, and a cut "Scale factor:" says less than an overlong one.
+            const bool oneLine = r.h < 2 * font_.base.y;
+            box->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE |
+                       (oneLine ? 0 : FL_ALIGN_WRAP | FL_ALIGN_CLIP));
             widget = box;
             break;
         }
@@ -192,6 +195,16 @@ void DialogView::RefreshAll() {
     for (DialogView* view : OpenViews()) view->Refresh();
 }
 
+void DialogView::FocusFirst() {
+    for (const auto& item : items_) {
+        Fl_Widget* w = item->widget;
+        const bool tabStop = item->kind != ControlKind::Static &&
+                             item->kind != ControlKind::GroupBox &&
+                             item->kind != ControlKind::Picture;
+        if (tabStop && w->active_r() && w->visible_r() && w->take_focus()) return;
+    }
+}
+
 DialogView* DialogView::Find(WindowHandle dialog) {
     for (DialogView* view : OpenViews())
         if (view->dialog_ == dialog) return view;
@@ -203,6 +216,12 @@ void DialogView::RefreshItem(const Item& item) {
     const std::string text = GetWindowText(item.control);
     switch (item.kind) {
         case ControlKind::Static:
+            if (!w->label() || text != w->label()) {
+                w->copy_label(text.c_str());
+                // The old text may have reached past the box: repaint the dialog behind it.
+                if (w->parent()) w->parent()->redraw();
+            }
+            break;
         case ControlKind::GroupBox:
         case ControlKind::PushButton:
         case ControlKind::DefPushButton:

@@ -38,6 +38,10 @@ class DialogView {
     Fl_Widget* WidgetOf(WindowHandle control) const;
     Fl_Widget* WidgetOf(int id) const;
 
+    // Gives the keyboard focus to the first control a user could tab to, as a dialog does
+    // when it opens.
+    void FocusFirst();
+
     // Window records into widgets, for this view and for every open view.
     void Refresh();
     static void RefreshAll();

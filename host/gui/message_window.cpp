@@ -21,7 +21,8 @@ MessageWindow::MessageWindow(const std::string& text, const std::string& caption
     fl_font(FL_HELVETICA, kFontSize);
     int tw = kMaxTextWidth, th = 0;
     fl_measure(text_.c_str(), tw, th, 0);
-    tw = std::max(tw, 120);
+    // Room for the label's own inset, so that the box does not wrap what was measured.
+    tw = std::max(tw, 120) + 8;
     const int textLeft = kMargin + (warning ? kIcon + kMargin : 0);
     const int bodyH = std::max(th, warning ? kIcon : 0);
     const int width = std::max(textLeft + tw + kMargin, kButtonW + 2 * kMargin);

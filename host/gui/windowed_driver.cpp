@@ -26,6 +26,7 @@ class DialogWindow : public Fl_Double_Window {
         // The widgets go before the record they show.
         view_.reset();
     }
+    DialogView& View() { return *view_; }
     void RefreshTitle() {
         const std::string title = GetWindowText(dialog_);
         if (!label() || title != label()) copy_label(title.c_str());
@@ -59,6 +60,8 @@ void WindowedUiDriver::RunModal(WindowHandle dialog) {
     DialogWindow window(dialog);
     window.set_modal();
     ShowCentred(window);
+    window.View().FocusFirst();
+    DialogView::RefreshAll();
     if (onShown) onShown(window, dialog);
     while (IsDialogOpen(dialog) && window.shown()) {
         Fl::wait();
