@@ -33,6 +33,9 @@ bool OpenDisplay(std::string& error) {
     }
     fl_open_display(display);
     Fl::scheme("gtk+");
+    // FLTK's own folder dialog, the same on every machine, rather than GTK's where GTK happens
+    // to be installed.
+    Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
     return true;
 }
 

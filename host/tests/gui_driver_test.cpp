@@ -5,11 +5,14 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_File_Input.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Slider.H>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -402,5 +405,57 @@ TEST_F(WindowedDriver, TheUtilityWindowHoldsThePageInItsSidePanel) {
     }
     DestroyWindow(page);
 }
+// The first widget of a type inside a group, depth first.
+template <typename Wanted>
+Wanted* FindInside(Fl_Group* group) {
+    for (int i = 0; i < group->children(); ++i) {
+        if (auto* w = dynamic_cast<Wanted*>(group->child(i))) return w;
+        if (Fl_Group* inner = group->child(i)->as_group())
+            if (Wanted* w = FindInside<Wanted>(inner)) return w;
+    }
+    return nullptr;
+}
+
+// Answers the folder dialog once it is up: types `answer` into its name field and presses OK,
+// or presses Escape when the answer is empty.
+struct FolderAnswer {
+    std::string answer;
+    bool seen = false;
+    static void Give(void* data) {
+        auto* self = static_cast<FolderAnswer*>(data);
+        Fl_Window* chooser = Fl::first_window();
+        if (!chooser || !chooser->shown() || !FindInside<Fl_File_Input>(chooser)) {
+            Fl::repeat_timeout(0.05, &FolderAnswer::Give, data);
+            return;
+        }
+        self->seen = true;
+        if (self->answer.empty()) {
+            PressKey(*chooser, FL_Escape);
+            return;
+        }
+        Fl_File_Input* name = FindInside<Fl_File_Input>(chooser);
+        name->value(self->answer.c_str());
+        name->do_callback();
+        ClickWidget(*chooser, FindInside<Fl_Return_Button>(chooser));
+    }
+};
+
+TEST_F(WindowedDriver, TheFolderChooserIsAFolderDialog) {
+    const std::string picked = std::filesystem::temp_directory_path().string();
+    FolderAnswer answer{picked};
+    Fl::add_timeout(0.05, &FolderAnswer::Give, &answer);
+    std::string folder = "/";
+    EXPECT_TRUE(ChooseFolder(nullptr, "Choose Output", folder));
+    EXPECT_TRUE(answer.seen);
+    EXPECT_EQ(std::filesystem::path(folder), std::filesystem::path(picked));
+
+    FolderAnswer cancel{""};
+    Fl::add_timeout(0.05, &FolderAnswer::Give, &cancel);
+    std::string kept = "/somewhere";
+    EXPECT_FALSE(ChooseFolder(nullptr, "Choose Output", kept));
+    EXPECT_TRUE(cancel.seen);
+    EXPECT_EQ(kept, "/somewhere");
+}
+
 }  // namespace
 }  // namespace plughost

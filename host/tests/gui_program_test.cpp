@@ -233,6 +233,37 @@ TEST_F(PlughostWindows, PanningCameraMakesTheHeightFollowTheWidthAndClosingSaves
               "path out\npanning 1\nwidth 321\nheight 321\nheightEnabled 0\n");
 }
 
+// The render utility's own panel (template 105 of lumenpass.dlu), where that library is built.
+const ControlTemplate kRenderPanelControls[] = {
+    {1008, ControlKind::AutoCheckBox, "Panning camera", 11, 121, 67, 10, 0},
+    {1018, ControlKind::Edit, "", 38, 148, 40, 14, 0},
+};
+const DialogTemplate kRenderPanel = {105, "",   "MS Sans Serif",      8, 108,
+                                     258, true, kRenderPanelControls, 2};
+
+TEST_F(PlughostWindows, RenderPanelPanningCameraMakesTheHeightFollowTheWidth) {
+    if (!std::filesystem::exists(std::string(PLUGIN_DIR) + "/lumenpass.dlu"))
+        GTEST_SKIP() << "the render utility lumenpass.dlu is not built";
+    Plughost plughost({"utility", "VTR Camera Renderer", SAMPLE_SCENE, "--gui", "--plugins",
+                       PLUGIN_DIR, "--plugcfg", folder_ / "cfg"},
+                      folder_ / "err.txt");
+    const unsigned long main = x::WaitForWindow("plughost - sample.json");
+    ASSERT_NE(main, 0u) << ReadFile(folder_ / "err.txt");
+    const Point panning = CentreOf(kRenderPanel, 1008, kPanelLeft, kPanelTop);
+    const Point width = CentreOf(kRenderPanel, 1018, kPanelLeft, kPanelTop);
+    x::ClickIn(main, panning.x - 40, panning.y);
+    x::ClickIn(main, width.x, width.y);
+    x::Key("ctrl+a");
+    x::Type("321");
+    x::RequestClose(main);
+    ASSERT_EQ(plughost.Wait(), 0) << ReadFile(folder_ / "err.txt");
+    // Closing the panel saved what it showed: panning on, the height equal to the width.
+    const auto settings = ReadCrLfLines(folder_ / "cfg/lumenpass.ini");
+    ASSERT_EQ(settings.size(), 18u);
+    EXPECT_EQ(settings[15], "1");
+    EXPECT_EQ(settings[17].substr(0, 8), "321,321,");
+}
+
 TEST(PlughostGuiOption, WithoutADisplayItIsAUsageError) {
     TempFolder folder;
     const auto run =
