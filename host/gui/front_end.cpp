@@ -27,11 +27,16 @@ class FltkFrontEnd : public WindowedFrontEnd {
     ProgressListener& Progress() override { return progress_; }
 
     void RunUtilityWindow(HostInterface& host, const std::vector<PanelPage>& pages,
-                          const std::string& sceneName) override {
+                          const std::string& sceneName,
+                          std::function<bool()> closedByUtility) override {
         gui::UtilityWindow window(host.GetRootNode(), pages, sceneName);
+        // A page the utility takes down while the window is open leaves the panel with it.
+        driver_.onPageClosing = [&window](WindowHandle page) { window.RemovePage(page); };
         gui::ShowCentred(window);
         if (onShown) onShown(window, pages.empty() ? nullptr : pages.back().page);
-        while (window.shown()) Fl::wait();
+        while (window.shown() && !(closedByUtility && closedByUtility())) Fl::wait();
+        driver_.onPageClosing = nullptr;
+        window.hide();
         Fl::flush();
     }
 

@@ -89,6 +89,11 @@ UtilityWindow::~UtilityWindow() {
     pages_.clear();
 }
 
+void UtilityWindow::RemovePage(WindowHandle page) {
+    std::erase_if(pages_, [page](const auto& view) { return view->Dialog() == page; });
+    redraw();
+}
+
 DialogView* UtilityWindow::PageView(WindowHandle page) const {
     for (const auto& view : pages_)
         if (view->Dialog() == page) return view.get();

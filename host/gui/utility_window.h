@@ -21,6 +21,8 @@ class UtilityWindow : public Fl_Double_Window {
 
     // The view of a page in the side panel, or null.
     DialogView* PageView(WindowHandle page) const;
+    // Takes a page's widgets out of the panel (the page is being destroyed).
+    void RemovePage(WindowHandle page);
 
   private:
     std::vector<std::unique_ptr<DialogView>> pages_;

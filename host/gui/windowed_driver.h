@@ -17,6 +17,12 @@ class WindowedUiDriver : public UiDriver {
     int ShowMessage(WindowHandle owner, const std::string& text, const std::string& caption,
                     unsigned flags) override;
     bool ChooseFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
+    void PageClosing(WindowHandle page) override {
+        if (onPageClosing) onPageClosing(page);
+    }
+
+    // Told of a page about to be destroyed, so that its widgets go first.
+    std::function<void(WindowHandle page)> onPageClosing;
 
     // Called once each window is on screen (the dialog's record, or null for a message box).
     std::function<void(Fl_Window& window, WindowHandle dialog)> onShown;

@@ -308,7 +308,8 @@ int RunUtility(const std::string& className, const std::string& scenePath,
             std::vector<PanelPage> pages;
             for (WindowHandle page : host.Pages()) pages.push_back({page, host.PageTitle(page)});
             session.Gui()->RunUtilityWindow(host, pages,
-                                            std::filesystem::path(scenePath).filename().string());
+                                            std::filesystem::path(scenePath).filename().string(),
+                                            [&panel] { return panel.closed; });
         } else if (!panel.closed) {
             if (!host.Pages().empty()) {
                 session.Driver().ApplyToPage(host.Pages().back());

@@ -35,9 +35,10 @@ class WindowedFrontEnd {
     // The listener to give the progress display.
     virtual ProgressListener& Progress() = 0;
     // Shows the main window with the scene's nodes and the pages in its side panel, titled after
-    // the scene, and returns when the user closes it.
+    // the scene, and returns when the user closes it or `closedByUtility` turns true.
     virtual void RunUtilityWindow(HostInterface& host, const std::vector<PanelPage>& pages,
-                                  const std::string& sceneName) = 0;
+                                  const std::string& sceneName,
+                                  std::function<bool()> closedByUtility) = 0;
 
     // Called each time a dialog, message box or main window has been shown, with its window and
     // (for dialogs and pages) the dialog's record; tests inspect and drive it from here.
