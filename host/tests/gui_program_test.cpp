@@ -92,6 +92,10 @@ Point CentreOf(const DialogTemplate& t, int id, int left = 0, int top = 0) {
     return {0, 0};
 }
 
+// Where the main window puts a panel page: right of the 300-pixel scene list, under a 20-pixel
+// title.
+constexpr int kPanelLeft = 312, kPanelTop = 26;
+
 class PlughostWindows : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -106,6 +110,23 @@ class PlughostWindows : public ::testing::Test {
     void Click(unsigned long window, const DialogTemplate& t, int id) {
         const Point p = CentreOf(t, id);
         x::ClickIn(window, p.x, p.y);
+    }
+
+    // Message boxes open in the middle of the screen, over the window that opened them; the
+    // keyboard goes to the window under the pointer.
+    static void PointAtScreenMiddle() {
+        support::testing::RunProgram({"xdotool", {"mousemove", "--sync", "640", "512"}});
+    }
+    // Ticks "Panning camera" (1008) on a panel page in the main window and types a new width
+    // (1018).
+    static void TickPanningAndTypeWidth(unsigned long main, const DialogTemplate& page,
+                                        const std::string& width) {
+        const Point panning = CentreOf(page, 1008, kPanelLeft, kPanelTop);
+        const Point field = CentreOf(page, 1018, kPanelLeft, kPanelTop);
+        x::ClickIn(main, panning.x - 40, panning.y);  // on the box, left of the text's middle
+        x::ClickIn(main, field.x, field.y);
+        x::Key("ctrl+a");
+        x::Type(width);
     }
 
     TempFolder folder_;
@@ -175,7 +196,7 @@ TEST_F(PlughostWindows, AScaleThatIsNoNumberShowsAMessageBoxAndKeepsTheDialogOpe
     EXPECT_NE(ReadFile(folder_ / "err.txt").find("Bone Export Options: The scale factor must be"),
               std::string::npos);
     // The box sits in the middle of the screen, over the dialog; Return answers it.
-    support::testing::RunProgram({"xdotool", {"mousemove", "--sync", "640", "512"}});
+    PointAtScreenMiddle();
     x::Key("Return");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_TRUE(plughost.Running());
@@ -198,9 +219,7 @@ TEST_F(PlughostWindows, CancelInTheProgressWindowStopsTheExport) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
-// The fake panel page's controls (its template lives in the fake library), and where the
-// utility window puts the page: right of the 300-pixel scene list, under a 20-pixel title.
-constexpr int kPanelLeft = 312, kPanelTop = 26;
+// The fake panel page's controls (its template lives in the fake library).
 const ControlTemplate kPanelControls[] = {
     {1008, ControlKind::AutoCheckBox, "Panning camera", 11, 45, 67, 10, 0},
     {1018, ControlKind::Edit, "", 38, 57, 40, 14, 0},
@@ -214,16 +233,11 @@ TEST_F(PlughostWindows, PanningCameraMakesTheHeightFollowTheWidthAndClosingSaves
                       folder_ / "err.txt");
     const unsigned long main = x::WaitForWindow("plughost - sample.json");
     ASSERT_NE(main, 0u) << ReadFile(folder_ / "err.txt");
-    const Point panning = CentreOf(kPanel, 1008, kPanelLeft, kPanelTop);
-    const Point width = CentreOf(kPanel, 1018, kPanelLeft, kPanelTop);
+    TickPanningAndTypeWidth(main, kPanel, "321");
     const Point go = CentreOf(kPanel, 1001, kPanelLeft, kPanelTop);
-    x::ClickIn(main, panning.x - 40, panning.y);
-    x::ClickIn(main, width.x, width.y);
-    x::Key("ctrl+a");
-    x::Type("321");
     x::ClickIn(main, go.x, go.y);
     ASSERT_NE(x::WaitForWindow("Fake panel"), 0u);
-    support::testing::RunProgram({"xdotool", {"mousemove", "--sync", "640", "512"}});
+    PointAtScreenMiddle();
     x::Key("Return");
     ASSERT_TRUE(x::WaitForWindowGone("Fake panel"));
     x::RequestClose(main);
@@ -249,12 +263,7 @@ TEST_F(PlughostWindows, RenderPanelPanningCameraMakesTheHeightFollowTheWidth) {
                       folder_ / "err.txt");
     const unsigned long main = x::WaitForWindow("plughost - sample.json");
     ASSERT_NE(main, 0u) << ReadFile(folder_ / "err.txt");
-    const Point panning = CentreOf(kRenderPanel, 1008, kPanelLeft, kPanelTop);
-    const Point width = CentreOf(kRenderPanel, 1018, kPanelLeft, kPanelTop);
-    x::ClickIn(main, panning.x - 40, panning.y);
-    x::ClickIn(main, width.x, width.y);
-    x::Key("ctrl+a");
-    x::Type("321");
+    TickPanningAndTypeWidth(main, kRenderPanel, "321");
     x::RequestClose(main);
     ASSERT_EQ(plughost.Wait(), 0) << ReadFile(folder_ / "err.txt");
     // Closing the panel saved what it showed: panning on, the height equal to the width.
