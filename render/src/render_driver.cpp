@@ -169,8 +169,8 @@ bool RenderUtility::CheckCameraName(const std::string& name) {
     return true;
 }
 
-bool RenderUtility::RenderCamera(SceneNode* node, const std::string& name, Bitmap* bitmap) {
-    if (!OpenRendererForCamera(hostInterface, node)) {
+bool RenderUtility::RenderOpened(int opened, Bitmap* bitmap) {
+    if (!opened) {
         ReportFailure("Can't open renderer");
         return false;
     }
@@ -179,7 +179,12 @@ bool RenderUtility::RenderCamera(SceneNode* node, const std::string& name, Bitma
         ReportFailure("Error rendering image");
         return false;
     }
-    return WriteOutputs(bitmap, CameraFileName(name));
+    return true;
+}
+
+bool RenderUtility::RenderCamera(SceneNode* node, const std::string& name, Bitmap* bitmap) {
+    return RenderOpened(OpenRendererForCamera(hostInterface, node), bitmap) &&
+           WriteOutputs(bitmap, CameraFileName(name));
 }
 
 bool RenderUtility::RenderPanning(SceneNode* node, const std::string& name, Bitmap* bitmap) {
@@ -205,16 +210,7 @@ bool RenderUtility::RenderFace(const Point3& position, Bitmap* bitmap, const Mat
     record.fov = 1.5707964f;  // a quarter turn: six views cover all directions
     record.nearRange = 9999.9f;
     record.farRange = 9999.9f;
-    if (!OpenRendererForView(hostInterface, &record)) {
-        ReportFailure("Can't open renderer");
-        return false;
-    }
-    OpenRenderer open(hostInterface);
-    if (!RenderFrame(hostInterface, renderTime, bitmap)) {
-        ReportFailure("Error rendering image");
-        return false;
-    }
-    return true;
+    return RenderOpened(OpenRendererForView(hostInterface, &record), bitmap);
 }
 
 std::string RenderUtility::CameraFileName(const std::string& name) const {

@@ -95,6 +95,9 @@ class RenderUtility : public UtilityPlugin, public RenderOptions {
   private:
     // Checks a camera's name before anything is made from it; false after reporting.
     bool CheckCameraName(const std::string& name);
+    // Renders one frame through the renderer when `opened` says it opened, then closes it;
+    // false after reporting.
+    bool RenderOpened(int opened, Bitmap* bitmap);
     bool RenderCamera(SceneNode* node, const std::string& name, Bitmap* bitmap);
     bool RenderPanning(SceneNode* node, const std::string& name, Bitmap* bitmap);
     // Steps 4 to 12 of a run, under the run's catch-all.
