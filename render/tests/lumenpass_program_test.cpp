@@ -63,6 +63,13 @@ TEST_F(LumenpassProgram, BothBuildsAreListedInOneHost) {
                                     "  version: 0x0BB80700\n"));
 }
 
+TEST_F(LumenpassProgram, LibraryThatIsNotThereIsAUsageError) {
+    const ProgramResult run = Utility("lumenpass7.dlu", "click 1001");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, HasSubstr("no utility class named \"VTR Camera Renderer\" in "
+                                   "lumenpass7.dlu in "));
+}
+
 TEST_F(LumenpassProgram, BothBuildsWriteTheSamePaletteImagesAsRawsmith) {
     const std::string older = Folder("older"), newer = Folder("newer");
     for (const auto& [library, out] :
