@@ -74,7 +74,7 @@ TEST(ScanfReader, NumberBeforeALiteralKeepsTheWhiteSpaceAfterIt) {
     EXPECT_FALSE(in.Expect('"'));
     in.SkipWhiteSpace();
     EXPECT_TRUE(in.Expect('"'));
-    EXPECT_EQ(in.Line(), 2);
+    EXPECT_EQ(in.Line(), 3);
 }
 
 }  // namespace
