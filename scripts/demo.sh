@@ -18,5 +18,6 @@ run_part() {  # name, script
 run_part scene demo-plughost.sh      # .BON, .POS with textures, .CRS of the sample scene
 run_part camweave demo-camweave.sh   # camera list into a LightWave scene, rename batch
 run_part rawsmith demo-rawsmith.sh   # 256-colour .raw/.act from a Targa image
+run_part lumenpass demo-lumenpass.sh # the sample scene's cameras rendered by the render utility
 
 echo "== done: outputs are in $out"

@@ -13,6 +13,7 @@ namespace {
 struct CliValues {
     std::string plugins, plugcfg, ui, range, frames, cancelAt, rules, scale, node;
     std::string embeddedTextures;
+    std::string library;
     bool mergeSkins = false;
     bool gui = false;
     std::optional<double> frame;
@@ -68,6 +69,7 @@ bool MakeRunOptions(CLI::App* cmd, const CliValues& v, RunOptions& o) {
     }
     o.uiScript = v.ui;
     o.gui = v.gui;
+    o.library = v.library;
     o.import.embeddedTextureFolder = v.embeddedTextures;
     o.import.mergeSkins = v.mergeSkins;
     ConvenienceOptions& c = o.convenience;
@@ -140,6 +142,9 @@ int RunCommandLine(int argc, char** argv) {
     utilityCmd->add_option("SCENE", utilityScene, "Scene: a JSON scene or a 3D file assimp reads")
         ->required();
     AddSceneOptions(utilityCmd, utilityValues);
+    utilityCmd->add_option("--library", utilityValues.library,
+                           "File name of the library to take the utility class from, when "
+                           "several libraries hold a class of that name (lumenpass3.dlu)");
 
     std::string renderScene, renderOutput, renderSize = "640x480";
     RenderCommandOptions renderOptions;

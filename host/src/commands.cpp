@@ -287,9 +287,10 @@ int RunUtility(const std::string& className, const std::string& scenePath,
     Session session;
     int status;
     if (!session.Open(scenePath, options, err, status)) return status;
-    const PluginClass found = session.Registry().FindUtility(className);
+    const PluginClass found = session.Registry().FindUtility(className, options.library);
     if (!found.descriptor) {
-        err << "plughost: no utility class named \"" << className << "\" in " << options.pluginsDir
+        err << "plughost: no utility class named \"" << className << "\" in "
+            << (options.library.empty() ? "" : options.library + " in ") << options.pluginsDir
             << "\n";
         return kExitUsage;
     }

@@ -72,8 +72,10 @@ PluginClass PluginRegistry::FindExporter(const std::string& extension) const {
     return {};
 }
 
-PluginClass PluginRegistry::FindUtility(const std::string& className) const {
+PluginClass PluginRegistry::FindUtility(const std::string& className,
+                                        const std::string& libraryFile) const {
     for (const PluginClass& c : Classes()) {
+        if (!libraryFile.empty() && Lower(c.library->FileName()) != Lower(libraryFile)) continue;
         const char* name = c.descriptor->ClassName();
         if (c.descriptor->SuperClassID() == kUtilitySuperClass && name && className == name)
             return c;

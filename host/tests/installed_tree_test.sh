@@ -13,6 +13,9 @@ cd /
 "$prefix/bin/plughost" list >"$prefix/list.txt"
 grep -q '^quellstone.dle' "$prefix/list.txt" || { cat "$prefix/list.txt"; echo "quellstone.dle not listed"; exit 1; }
 grep -q '^ravelpath.dle' "$prefix/list.txt" || { echo "ravelpath.dle not listed"; exit 1; }
+for utility in lumenpass.dlu lumenpass3.dlu; do
+    grep -q "^$utility" "$prefix/list.txt" || { echo "$utility not listed"; exit 1; }
+done
 [ -f "$prefix/share/man/man1/plughost.1" ] || { echo "no man page"; exit 1; }
 [ -f "$prefix/include/hostsdk/plugin.h" ] || { echo "no SDK headers"; exit 1; }
 # Nothing of the test plug-ins is installed.

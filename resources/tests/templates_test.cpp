@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "resources/lumenpass_resources.h"
 #include "resources/quellstone_resources.h"
 #include "resources/ravelpath_resources.h"
 #include "resources/resource_ids.h"
@@ -19,7 +20,9 @@ struct Library {
 };
 
 std::vector<Library> Libraries() {
-    return {{"quellstone", QuellstoneResources()}, {"ravelpath", RavelpathResources()}};
+    return {{"quellstone", QuellstoneResources()},
+            {"ravelpath", RavelpathResources()},
+            {"lumenpass", LumenpassResources()}};
 }
 
 bool HasBitmap(const ResourceTable& table, int id) {

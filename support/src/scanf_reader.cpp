@@ -29,6 +29,12 @@ void ScanfReader::SkipSpace() {
 }
 
 bool ScanfReader::ReadInt(int& value) {
+    if (!ReadIntOnly(value)) return false;
+    SkipSpace();
+    return true;
+}
+
+bool ScanfReader::ReadIntOnly(int& value) {
     SkipSpace();
     std::size_t end = pos_;
     if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
@@ -41,7 +47,6 @@ bool ScanfReader::ReadInt(int& value) {
     if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) return false;
     value = static_cast<int>(parsed);
     pos_ = end;
-    SkipSpace();
     return true;
 }
 

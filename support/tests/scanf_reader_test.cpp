@@ -60,5 +60,22 @@ TEST(ScanfReader, LineSkipsNeedSomethingOnTheLine) {
     EXPECT_FALSE(sizes.Expect(';'));
 }
 
+// "%d,%d": the white space after a number is not passed over, so a blank before the comma
+// does not match; the white-space directive of a format passes over all of it.
+TEST(ScanfReader, NumberBeforeALiteralKeepsTheWhiteSpaceAfterIt) {
+    ScanfReader in("800 ,600\n \r\n\"");
+    int v = 0;
+    ASSERT_TRUE(in.ReadIntOnly(v));
+    EXPECT_EQ(v, 800);
+    EXPECT_FALSE(in.Expect(','));
+    in.SkipWhiteSpace();
+    EXPECT_TRUE(in.Expect(','));
+    ASSERT_TRUE(in.ReadIntOnly(v));
+    EXPECT_FALSE(in.Expect('"'));
+    in.SkipWhiteSpace();
+    EXPECT_TRUE(in.Expect('"'));
+    EXPECT_EQ(in.Line(), 3);
+}
+
 }  // namespace
 }  // namespace support

@@ -21,6 +21,7 @@ struct RunOptions {
     std::optional<double> frame;                     // --frame, in frames
     std::optional<std::pair<double, double>> range;  // --range, in frames
     std::string uiScript;                            // --ui
+    std::string library;  // utility: --library, the file name of the library to take it from
     ConvenienceOptions convenience;
     // --embedded-textures, --merge-skins; an export writes embedded images beside its output
     // unless told otherwise.

@@ -37,8 +37,10 @@ class PluginRegistry {
     // The first exporter class (load order) with the extension, ignoring case; null descriptor
     // when there is none.
     PluginClass FindExporter(const std::string& extension) const;
-    // The first utility class with the class name.
-    PluginClass FindUtility(const std::string& className) const;
+    // The first utility class with the class name; with `libraryFile`, the one in the library of
+    // that file name (case ignored), so that two builds of one utility can each be chosen.
+    PluginClass FindUtility(const std::string& className,
+                            const std::string& libraryFile = {}) const;
 
   private:
     std::vector<std::unique_ptr<PluginLibrary>> libraries_;

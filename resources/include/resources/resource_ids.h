@@ -8,6 +8,8 @@ inline constexpr int kDlgBoneOptions = 101;
 inline constexpr int kDlgRuleEditor = 102;
 inline constexpr int kDlgCourseOptions = 103;
 inline constexpr int kBmpLogo = 104;
+inline constexpr int kDlgRenderPanel = 105;
+inline constexpr int kBmpRenderPanel = 105;
 
 // Options dialogs (bone, pose and course variants).
 inline constexpr int kIdcStartSlider = 1000;
@@ -35,5 +37,18 @@ inline constexpr int kIdcNodeName = 1017;  // course variant
 inline constexpr int kIdcWildcard = 1047;
 inline constexpr int kIdcInclude = 1016;
 inline constexpr int kIdcExclude = 1017;
+
+// Render panel of lumenpass.dlu and lumenpass3.dlu.
+inline constexpr int kIdcGoForIt = 1001;
+inline constexpr int kIdcOutputPath = 1005;
+inline constexpr int kIdcBrowse = 1006;
+inline constexpr int kIdcOutputRawAct = 1007;
+inline constexpr int kIdcPanningCamera = 1008;
+inline constexpr int kIdcSkipHidden = 1009;
+inline constexpr int kIdcPreviewMode = 1011;
+inline constexpr int kIdcUseRawsmith = 1012;
+inline constexpr int kIdcKeepTgas = 1013;
+inline constexpr int kIdcWidth = 1018;
+inline constexpr int kIdcHeight = 1019;
 
 }  // namespace resources

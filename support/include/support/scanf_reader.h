@@ -19,6 +19,9 @@ class ScanfReader {
 
     // "%d\n": false when no digits follow the optional sign, or the number does not fit an int.
     bool ReadInt(int& value);
+    // "%d" alone, for a number followed by a literal (the "%d,%d" of a list): the white space
+    // after the number stays unread.
+    bool ReadIntOnly(int& value);
     // "%f\n": a decimal or hexadecimal real, "inf" or "nan", as strtof reads them.
     bool ReadFloat(float& value);
     // "%[^\r\n]\n": the characters up to the next CR or LF; false when there are none (end of
@@ -33,6 +36,8 @@ class ScanfReader {
     bool SkipLine();
     // A literal character of a format (the commas of "%d,%d"); false when it is not next.
     bool Expect(char c);
+    // A white-space directive of a format (" " or "\n"): passes over all white space.
+    void SkipWhiteSpace() { SkipSpace(); }
 
     // 1-based line number of the next character, for messages.
     int Line() const { return line_; }
