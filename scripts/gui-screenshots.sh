@@ -91,7 +91,11 @@ wait "$running" || true
 if "$plughost" list --plugins "$plugins" 2>/dev/null | grep -q "VTR Camera Renderer"; then
     run utility "VTR Camera Renderer" "$scene"
     shoot "$(window "plughost - sample.json")" gui-render-panel.png
+    # The first signal only asks the host to cancel; the second ends it.
     kill "$running" 2>/dev/null || true
+    sleep 0.2
+    kill "$running" 2>/dev/null || true
+    wait "$running" 2>/dev/null || true
 else
     echo "the render utility is not built: no picture of its panel" >&2
 fi
