@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Native_File_Chooser.H>
+
 #include <cstdio>
 
 #include "dialog_view.h"
