@@ -111,11 +111,13 @@ class SceneBuilder {
     std::vector<Out> Keys(const Key* keys, unsigned count, double scale, const std::string& what,
                           Convert convert) const {
         std::vector<Out> out;
+        out.reserve(count);
         for (unsigned i = 0; i < count; ++i)
             out.push_back({KeyTick(keys[i].mTime, scale, what), convert(keys[i].mValue)});
         // Tracks are read in time order; files almost always store them so.
-        std::stable_sort(out.begin(), out.end(),
-                         [](const Out& a, const Out& b) { return a.tick < b.tick; });
+        auto earlier = [](const Out& a, const Out& b) { return a.tick < b.tick; };
+        if (!std::is_sorted(out.begin(), out.end(), earlier))
+            std::stable_sort(out.begin(), out.end(), earlier);
         return out;
     }
 

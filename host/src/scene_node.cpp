@@ -5,6 +5,23 @@
 
 namespace plughost {
 
+namespace {
+
+// m = m * n, with the very arithmetic of Matrix3::operator* (each row of m through n's axes in
+// float, x then y then z, then n's translation added to the last row), inlined: the node
+// transform's product runs for every ancestor of every bone at every frame.
+void MultiplyBy(Matrix3& m, const Matrix3& n) {
+    auto through = [&n](const Point3& v) { return n[0] * v.x + n[1] * v.y + n[2] * v.z; };
+    const Point3 r0 = through(m[0]), r1 = through(m[1]), r2 = through(m[2]);
+    const Point3 r3 = through(m[3]) + n[3];
+    m.SetRow(0, r0);
+    m.SetRow(1, r1);
+    m.SetRow(2, r2);
+    m.SetRow(3, r3);
+}
+
+}  // namespace
+
 SceneNode* HostNode::GetChildNode(int index) {
     if (index < 0 || index >= NumberOfChildren()) return nullptr;
     return children_[static_cast<size_t>(index)].get();
@@ -15,10 +32,21 @@ bool HostNode::IsNodeHidden(bool, bool checkParents) {
     return checkParents && parent_ != nullptr && parent_->IsNodeHidden(false, true);
 }
 
+const Matrix3& HostNode::LocalAt(TimeValue t) {
+    if (!localCache_.valid || localCache_.time != t) {
+        localCache_.local = local_.MatrixAt(t);
+        localCache_.time = t;
+        localCache_.valid = true;
+    }
+    return localCache_.local;
+}
+
 Matrix3 HostNode::GetNodeTM(TimeValue t) {
-    // Walks up iteratively so that a deep hierarchy cannot exhaust the stack.
-    Matrix3 m = local_.MatrixAt(t);
-    for (HostNode* p = parent_; p != nullptr; p = p->parent_) m = m * p->local_.MatrixAt(t);
+    // Walks up iteratively so that a deep hierarchy cannot exhaust the stack. The product is
+    // made in this order, local first, each ancestor after, so that every bit of it stays the
+    // same whatever is cached.
+    Matrix3 m = LocalAt(t);
+    for (HostNode* p = parent_; p != nullptr; p = p->parent_) MultiplyBy(m, p->LocalAt(t));
     return m;
 }
 
