@@ -79,10 +79,12 @@ bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings
     frame::StartProgressPhase(host, "Exporting matrices");
     out_.WriteLine("// matrixList (4x3, each row on a seperate line)");
     TimeValue time = settings.rangeStart;
+    // A frame's text is made in one buffer and written at once; the walk never writes more
+    // bones than it counted.
+    frameText_.resize(static_cast<size_t>(walk.BoneCount()) * kBoneMatrixMaxLength);
+    char* end = frameText_.data();
     auto writeMatrix = [&](SceneNode& node, const std::string&) {
-        matrixLines_.clear();
-        AppendBoneMatrix(matrixLines_, node.GetNodeTM(time), settings);
-        out_.Write(matrixLines_);
+        end = WriteBoneMatrixText(end, node.GetNodeTM(time), settings);
     };
     // With one frame the progress follows the bones; otherwise it follows the frames.
     const bool progressPerBone = frameCount == 1;
@@ -90,10 +92,11 @@ bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings
         time = static_cast<TimeValue>(settings.rangeStart +
                                       static_cast<long long>(k) * settings.ticksPerFrame);
         walk.StartPass(Pass::MatrixList);
-        if (!walk.Walk(root, [&](SceneNode& node) {
-                return walk.Bone(node, progressPerBone, writeMatrix);
-            }))
-            return false;
+        end = frameText_.data();
+        const bool walked = walk.Walk(
+            root, [&](SceneNode& node) { return walk.Bone(node, progressPerBone, writeMatrix); });
+        out_.Write(frameText_.data(), static_cast<size_t>(end - frameText_.data()));
+        if (!walked) return false;
         if (frameCount > 1) host.ProgressUpdate(frame::ProgressPercent(k + 1, frameCount));
         // A full disk shows up here rather than at the close, hours of frames later.
         if (!out_.Good()) return false;

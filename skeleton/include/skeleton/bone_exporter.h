@@ -2,6 +2,8 @@
 // The Bone exporter: the animated skeleton of the scene over a frame range as a .BON file.
 #include <hostsdk/plugin.h>
 
+#include <vector>
+
 #include "frame/class_descriptors.h"
 #include "frame/export_settings.h"
 #include "frame/text_output.h"
@@ -24,7 +26,7 @@ class BoneExporter : public frame::FixedTextExporter {
     bool WriteFile(HostInterface& host, const frame::ExportSettings& settings, BoneWalk& walk);
 
     frame::TextFileWriter out_;
-    std::string matrixLines_;  // reused buffer for one bone's four lines
+    std::vector<char> frameText_;  // reused buffer for one frame's matrices
 };
 
 }  // namespace skeleton
