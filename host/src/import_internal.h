@@ -38,6 +38,11 @@ using NodesByName = std::unordered_map<std::string, std::vector<NamedNode>>;
 // (joints do not), else the first. Null when no node has the name.
 HostNode* BoneNode(const NodesByName& nodes, const std::string& name);
 
+// Joins each mesh's repeated vertices (the same place, normal, first texture coordinates,
+// tangent and bitangent within 1e-5) as the import library's joining step does, renumbering the
+// faces and the bone weights; a bone keeps one weight per joined vertex.
+void JoinIdenticalVertices(aiScene& scene);
+
 // The import library's matrices take column vectors (translation in the fourth column); the
 // scene model's take row vectors (translation in the fourth row). Same transform, transposed.
 Matrix3 ToMatrix3(const aiMatrix4x4& m);
