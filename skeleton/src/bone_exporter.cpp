@@ -7,6 +7,7 @@
 #include "frame/options_dialog.h"
 #include "frame/settings_file.h"
 #include "skeleton/bone_matrix.h"
+#include "skeleton/matrix_text_writer.h"
 #include "skeleton/quellstone_classes.h"
 
 namespace skeleton {
@@ -79,12 +80,11 @@ bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings
     frame::StartProgressPhase(host, "Exporting matrices");
     out_.WriteLine("// matrixList (4x3, each row on a seperate line)");
     TimeValue time = settings.rangeStart;
-    // A frame's text is made in one buffer and written at once; the walk never writes more
-    // bones than it counted.
-    frameText_.resize(static_cast<size_t>(walk.BoneCount()) * kBoneMatrixMaxLength);
-    char* end = frameText_.data();
-    auto writeMatrix = [&](SceneNode& node, const std::string&) {
-        end = WriteBoneMatrixText(end, node.GetNodeTM(time), settings);
+    // The matrices go to the writer's thread, which makes their text and writes it while this
+    // one evaluates the next frames.
+    MatrixTextWriter writer(out_, settings);
+    auto takeMatrix = [&](SceneNode& node, const std::string&) {
+        writer.Matrices().push_back(node.GetNodeTM(time));
     };
     // With one frame the progress follows the bones; otherwise it follows the frames.
     const bool progressPerBone = frameCount == 1;
@@ -92,15 +92,16 @@ bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings
         time = static_cast<TimeValue>(settings.rangeStart +
                                       static_cast<long long>(k) * settings.ticksPerFrame);
         walk.StartPass(Pass::MatrixList);
-        end = frameText_.data();
-        const bool walked = walk.Walk(
-            root, [&](SceneNode& node) { return walk.Bone(node, progressPerBone, writeMatrix); });
-        out_.Write(frameText_.data(), static_cast<size_t>(end - frameText_.data()));
-        if (!walked) return false;
+        if (!walk.Walk(root, [&](SceneNode& node) {
+                return walk.Bone(node, progressPerBone, takeMatrix);
+            }))
+            return false;
+        writer.EndFrame();
         if (frameCount > 1) host.ProgressUpdate(frame::ProgressPercent(k + 1, frameCount));
         // A full disk shows up here rather than at the close, hours of frames later.
-        if (!out_.Good()) return false;
+        if (writer.Failed()) return false;
     }
+    if (!writer.Finish()) return false;
     return out_.Good();
 }
 

@@ -2,8 +2,6 @@
 // The Bone exporter: the animated skeleton of the scene over a frame range as a .BON file.
 #include <hostsdk/plugin.h>
 
-#include <vector>
-
 #include "frame/class_descriptors.h"
 #include "frame/export_settings.h"
 #include "frame/text_output.h"
@@ -26,7 +24,6 @@ class BoneExporter : public frame::FixedTextExporter {
     bool WriteFile(HostInterface& host, const frame::ExportSettings& settings, BoneWalk& walk);
 
     frame::TextFileWriter out_;
-    std::vector<char> frameText_;  // reused buffer for one frame's matrices
 };
 
 }  // namespace skeleton
