@@ -70,11 +70,11 @@ void Bracket(const std::vector<Key>& keys, double tick, size_t& lo, size_t& hi, 
         hi = lo;
         return;
     }
-    const size_t next = FirstKeyAfter(keys, tick, hint);
-    if (next == keys.size()) {
+    if (tick >= keys.back().tick) {
         lo = hi = keys.size() - 1;
         return;
     }
+    const size_t next = FirstKeyAfter(keys, tick, hint);
     hi = next;
     lo = hi - 1;
     if (hint != nullptr) *hint = lo;

@@ -7,11 +7,11 @@ namespace skeleton {
 namespace {
 
 char* WritePoint(char* out, const Point3& p) {
-    out = support::FormatGTo(out, p.x);
+    out = support::FormatFloatGTo(out, p.x);
     *out++ = ',';
-    out = support::FormatGTo(out, p.y);
+    out = support::FormatFloatGTo(out, p.y);
     *out++ = ',';
-    out = support::FormatGTo(out, p.z);
+    out = support::FormatFloatGTo(out, p.z);
     std::memcpy(out, frame::kLineEnd, 2);
     return out + 2;
 }

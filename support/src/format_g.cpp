@@ -44,7 +44,7 @@ constexpr double kPowersOfTen[kMinPower + kMaxPower + 1] = {
     1e39,  1e40,  1e41,  1e42,  1e43,  1e44,  1e45,  1e46,  1e47,  1e48,  1e49,  1e50};
 
 // `x` times 10^p, p within the table: two roundings, a relative error below 2^-52.
-double ScaleByPowerOfTen(double x, int p) {
+inline double ScaleByPowerOfTen(double x, int p) {
     return x * kPowersOfTen[p + kMinPower];
 }
 
@@ -61,28 +61,24 @@ void WritePair(char* out, uint32_t pair) {
     std::memcpy(out, kDigitPairs + 2 * pair, 2);
 }
 
-// floor(log2(x)) of a positive finite float, from its bits.
-int BinaryExponent(float x) {
-    uint32_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    const auto biased = static_cast<int>(bits >> 23 & 0xFF);
-    if (biased != 0) return biased - 127;
-    // Subnormal: the mantissa's top bit tells the exponent.
-    return std::bit_width(bits & 0x7FFFFF) - 1 - 149;
-}
-
-// The six significant digits and decimal exponent of a float's value (positive, finite, not
-// zero), rounded half to even as printf rounds the exact binary value. False when the scaled
-// value lies too close to a rounding boundary to decide without exact arithmetic.
-bool SixDigits(float f, uint32_t& digits, int& exponent) {
+// The six significant digits and decimal exponent of a float's value, from the bits of its
+// magnitude (finite, not zero), rounded half to even as printf rounds the exact binary value.
+// False when the scaled value lies too close to a rounding boundary to decide without exact
+// arithmetic.
+bool SixDigits(uint32_t magnitude, uint32_t& digits, int& exponent) {
+    float f;
+    std::memcpy(&f, &magnitude, sizeof f);
     const double x = f;
+    // floor(log2(x)); a subnormal's exponent is its mantissa's top bit.
+    const auto biased = static_cast<int>(magnitude >> 23);
+    const int e2 = biased != 0 ? biased - 127 : std::bit_width(magnitude) - 1 - 149;
     // floor(log10(2^e2)): the decimal exponent or one below it.
-    int e10 = (BinaryExponent(f) * 78913) >> 18;
+    int e10 = (e2 * 78913) >> 18;
     double v = ScaleByPowerOfTen(x, 5 - e10);
     // At or above 999999.5 the six digits are those of the next decade (a value that rounds up
     // to 10^6 becomes 100000 there too).
-    if (std::fabs(v - 999999.5) < kTieMargin) return false;
-    if (v > 999999.5) {
+    if (v >= 999999.5 - kTieMargin) {
+        if (v <= 999999.5 + kTieMargin) return false;
         ++e10;
         v = ScaleByPowerOfTen(x, 5 - e10);
     }
@@ -91,7 +87,7 @@ bool SixDigits(float f, uint32_t& digits, int& exponent) {
     if (std::fabs(fraction - 0.5) < kTieMargin) return false;
     uint32_t n = whole + (fraction > 0.5 ? 1 : 0);
     if (n >= 1000000) {
-        n /= 10;
+        n = 100000;
         ++e10;
     }
     if (n < 100000) return false;  // cannot happen; the exact path would still be right
@@ -103,15 +99,22 @@ bool SixDigits(float f, uint32_t& digits, int& exponent) {
 // "%g" of a float's value from its six digits: fixed notation for exponents -4 to 5, else
 // d.ddddde+XXX; trailing zeros and a bare decimal point dropped. Copies are of fixed sizes (the
 // output has room for them) and the end pointer says how much counts.
-char* WriteSixDigits(char* out, bool negative, uint32_t n, int e10) {
-    char d[16] = {};
-    WritePair(d, n / 10000);
-    WritePair(d + 2, n / 100 % 100);
-    WritePair(d + 4, n % 100);
+char* WriteSixDigits(char* out, uint32_t n, int e10) {
+    // Three pairs of digits from one product: n * ceil(2^32 / 10^4) holds n / 10^4 above bit
+    // 32 and the rest as a binary fraction precise enough for the four digits below.
+    uint64_t t = uint64_t{n} * 429497;
+    char d[16];
+    const auto p0 = static_cast<uint32_t>(t >> 32);
+    t = (t & 0xFFFFFFFF) * 100;
+    const auto p1 = static_cast<uint32_t>(t >> 32);
+    t = (t & 0xFFFFFFFF) * 100;
+    const auto p2 = static_cast<uint32_t>(t >> 32);
+    WritePair(d, p0);
+    WritePair(d + 2, p1);
+    WritePair(d + 4, p2);
     int count = 6;
     while (d[count - 1] == '0') --count;  // n >= 100000: the first digit is not zero
 
-    if (negative) *out++ = '-';
     if (e10 < -4 || e10 >= 6) {
         out[0] = d[0];
         out[1] = '.';
@@ -140,22 +143,31 @@ char* WriteSixDigits(char* out, bool negative, uint32_t n, int e10) {
 
 }  // namespace
 
-char* FormatGTo(char* out, double value) {
-    // The files hold floats: their values take a short path that rounds in double arithmetic
-    // and hands the rare value too close to a rounding boundary to the exact path. Proven
-    // identical to the C library's "%g" on every float by bench/format_g_sweep.
-    const auto asFloat = static_cast<float>(value);
-    if (static_cast<double>(asFloat) == value && std::isfinite(asFloat)) {
-        if (value == 0.0) {
-            if (std::signbit(value)) *out++ = '-';
-            *out++ = '0';
-            return out;
-        }
-        uint32_t digits;
-        int exponent;
-        if (SixDigits(std::fabs(asFloat), digits, exponent))
-            return WriteSixDigits(out, value < 0, digits, exponent);
+char* FormatFloatGTo(char* out, float value) {
+    // The short path rounds in double arithmetic and hands the rare value too close to a
+    // rounding boundary to the exact one. Proven identical to the C library's "%g" on every
+    // float by support/bench/format_g_sweep.cpp.
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const uint32_t magnitude = bits & 0x7FFFFFFF;
+    if (magnitude == 0) {
+        if (bits != 0) *out++ = '-';
+        *out++ = '0';
+        return out;
     }
+    uint32_t digits;
+    int exponent;
+    if (magnitude < 0x7F800000 && SixDigits(magnitude, digits, exponent)) {
+        if (bits != magnitude) *out++ = '-';
+        return WriteSixDigits(out, digits, exponent);
+    }
+    return FormatAnyTo(out, value);
+}
+
+char* FormatGTo(char* out, double value) {
+    // The files hold floats, which take their own path.
+    const auto asFloat = static_cast<float>(value);
+    if (static_cast<double>(asFloat) == value) return FormatFloatGTo(out, asFloat);
     return FormatAnyTo(out, value);
 }
 

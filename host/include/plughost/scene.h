@@ -45,12 +45,12 @@ class HostNode : public SceneNode {
     // The local matrix at one time. An export asks for every bone's node transform at each
     // frame, and each asks for all its ancestors' local matrices: they are evaluated once per
     // time instead. Not safe to share between threads (the host evaluates from one).
-    const Matrix3& LocalAt(TimeValue t);
     struct LocalCache {
         bool valid = false;
         TimeValue time = 0;
-        Matrix3 local;
+        alignas(16) float rows[4][4] = {};  // row by row, each padded to four floats
     };
+    const LocalCache& LocalAt(TimeValue t);
 
     std::optional<std::string> name_;
     bool hidden_ = false;

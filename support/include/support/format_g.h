@@ -13,6 +13,8 @@ inline constexpr std::size_t kFormatGMaxLength = 24;
 // Writes the text of `value` at `out`, which has room for kFormatGMaxLength characters (all of
 // which it may use as scratch), and returns the end of the text (no terminator).
 char* FormatGTo(char* out, double value);
+// The same for a float, as the files' numbers are.
+char* FormatFloatGTo(char* out, float value);
 // Appends the text of `value` to `out`.
 void AppendG(std::string& out, double value);
 std::string FormatG(double value);
