@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "huge_pages.h"
 #include "json_messages.h"
 
 namespace plughost {
@@ -558,6 +559,12 @@ simdjson::error_code Parse(simdjson::dom::parser& parser, const std::string& tex
     std::string_view body = text;
     if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
     if (auto error = parser.allocate(body.size(), MaxJsonDepth(body.size()))) return error;
+    if (auto error = parser.doc.allocate(body.size())) return error;
+    // The parser's buffers grow with the text: its index of structural characters (4 bytes
+    // each), its tape (8 bytes a value) and its strings. Their sizes are at least these.
+    PreferHugePages(parser.implementation->structural_indexes.get(), body.size() * 4);
+    PreferHugePages(parser.doc.tape.get(), body.size() * 8);
+    PreferHugePages(parser.doc.string_buf.get(), body.size() * 5 / 3);
     const bool copy = text.capacity() - text.size() < kJsonPadding;
     return parser.parse(body.data(), body.size(), copy).get(doc);
 }
@@ -632,6 +639,7 @@ SceneLoadResult LoadSceneFile(const std::string& path) {
     in.seekg(0, std::ios::beg);
     if (size > 0 && in) {
         text.reserve(static_cast<size_t>(size) + kJsonPadding);
+        PreferHugePages(text.data(), text.capacity());
         text.resize(static_cast<size_t>(size));
         in.read(text.data(), size);
         if (in.gcount() != size) in.setstate(std::ios::badbit);
