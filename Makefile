@@ -34,7 +34,7 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz
+	cmake --build --preset fuzz --target fuzzers
 	scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 format:

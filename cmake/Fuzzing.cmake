@@ -10,6 +10,8 @@ if(ASSETPIPE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
   file(WRITE ${CMAKE_BINARY_DIR}/fuzzers.txt "")
+  # `cmake --build --preset fuzz --target fuzzers` builds the harnesses and what they need only.
+  add_custom_target(fuzzers)
 endif()
 
 # assetpipe_fuzzer(NAME SOURCES ... LIBS ... CORPUS folder-with-seed-inputs)
@@ -22,6 +24,7 @@ function(assetpipe_fuzzer name)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  add_dependencies(fuzzers ${name})
   # One line per harness: its program and its seed corpus, for scripts/fuzz.sh.
   file(APPEND ${CMAKE_BINARY_DIR}/fuzzers.txt "${CMAKE_BINARY_DIR}/fuzz/${name} ${F_CORPUS}\n")
 endfunction()

@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$root" && cd "${1:-build/default}" && pwd)
-for b in "$build"/bin/bone_export_bench "$build"/bin/quantize_benchmark; do
+for b in "$build"/bin/bone_export_bench "$build"/bin/quantize_benchmark "$build"/bin/render_benchmark; do
     [ -x "$b" ] || continue
     echo "== $(basename "$b")"
     "$b"

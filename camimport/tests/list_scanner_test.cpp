@@ -1,8 +1,11 @@
-#include "list_scanner.h"
+#include "camweave/list_scanner.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+namespace camweave {
+namespace {
 
 TEST(ListScanner, IntegersNeedDigitsAndFitAnInt) {
     int value = 5;
@@ -54,3 +57,6 @@ TEST(ListScanner, ScanSetNeedsOneCharacterAndCrossesLines) {
     ASSERT_TRUE(twoLines.ScanUntil('"', name));
     EXPECT_EQ(name, "Lob\nby");
 }
+
+}  // namespace
+}  // namespace camweave

@@ -1,10 +1,17 @@
-#include "scene_cameras.h"
+#include "camweave/scene_cameras.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "test_files.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
+
+namespace camweave {
+namespace {
+
+using support::testing::TempFolder;
+using support::testing::WriteFile;
 
 TEST(SceneCameras, EveryTruncatedSceneStopsOrCompletes) {
     const std::string scene =
@@ -15,15 +22,19 @@ TEST(SceneCameras, EveryTruncatedSceneStopsOrCompletes) {
     for (std::size_t size = 0; size <= scene.size(); ++size) {
         WriteFile(folder / "s.lws", scene.substr(0, size));
         std::ostringstream console;
-        const Status status = WriteSceneCameras(folder / "s.lws", folder / "new", cameras, console);
+        const support::Status status =
+            WriteSceneCameras(folder / "s.lws", folder / "new", cameras, console);
         // Complete once the zoom envelope's end is there, or when the zoom line is cut before
         // "velope" and so reads as a constant zoom; otherwise one of the named stops.
         const std::size_t zoom = scene.find("ZoomFactor");
         const bool constantZoom = size >= zoom + 10 && size < zoom + 20;
         const bool complete = constantZoom || size >= scene.find("EndBehavior 1\nEnd") + 13;
-        EXPECT_EQ(status.ok(), complete) << size << ": " << status.error;
+        EXPECT_EQ(status.ok(), complete) << size << ": " << status.error();
         if (!complete) {
-            EXPECT_EQ(status.error.rfind("Can't find ", 0), 0u) << size;
+            EXPECT_EQ(status.error().rfind("Can't find ", 0), 0u) << size;
         }
     }
 }
+
+}  // namespace
+}  // namespace camweave

@@ -1,12 +1,19 @@
-#include "scene_replace.h"
+#include "camweave/scene_replace.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "test_files.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
+
+namespace camweave {
+namespace {
 
 namespace fs = std::filesystem;
+using support::testing::ReadFile;
+using support::testing::TempFolder;
+using support::testing::WriteFile;
 
 TEST(ReplaceScene, KeepsTheOldSceneAsBackup) {
     TempFolder folder;
@@ -14,8 +21,9 @@ TEST(ReplaceScene, KeepsTheOldSceneAsBackup) {
     WriteFile(folder / "s.bak", "older");
     WriteFile(folder / "new", "new");
     std::ostringstream console;
-    const Status status = ReplaceScene(folder / "s.lws", folder / "s.bak", folder / "new", console);
-    ASSERT_TRUE(status.ok()) << status.error;
+    const support::Status status =
+        ReplaceScene(folder / "s.lws", folder / "s.bak", folder / "new", console);
+    ASSERT_TRUE(status.ok()) << status.error();
     EXPECT_EQ(ReadFile(folder / "s.lws"), "new");
     EXPECT_EQ(ReadFile(folder / "s.bak"), "old");
     EXPECT_FALSE(fs::exists(folder / "new"));
@@ -27,9 +35,9 @@ TEST(ReplaceScene, PutsTheSceneBackWhenTheNewOneCannotMoveIn) {
     TempFolder folder;
     WriteFile(folder / "s.lws", "old");
     std::ostringstream console;
-    const Status status =
+    const support::Status status =
         ReplaceScene(folder / "s.lws", folder / "s.bak", folder / "missing", console);
-    EXPECT_NE(status.error.find("the scene is unchanged"), std::string::npos) << status.error;
+    EXPECT_NE(status.error().find("the scene is unchanged"), std::string::npos) << status.error();
     EXPECT_EQ(ReadFile(folder / "s.lws"), "old");
     EXPECT_FALSE(fs::exists(folder / "s.bak"));
 }
@@ -41,8 +49,9 @@ TEST(ReplaceScene, StopsWhenTheOldBackupCannotBeDeleted) {
     fs::create_directory(folder / "s.bak");
     WriteFile(folder / "s.bak/keep", "x");
     std::ostringstream console;
-    const Status status = ReplaceScene(folder / "s.lws", folder / "s.bak", folder / "new", console);
-    EXPECT_EQ(status.error.rfind("Can't delete " + (folder / "s.bak"), 0), 0u) << status.error;
+    const support::Status status =
+        ReplaceScene(folder / "s.lws", folder / "s.bak", folder / "new", console);
+    EXPECT_EQ(status.error().rfind("Can't delete " + (folder / "s.bak"), 0), 0u) << status.error();
     EXPECT_EQ(ReadFile(folder / "s.lws"), "old");
 }
 
@@ -57,12 +66,15 @@ TEST(ReplaceScene, CopiesAcrossFileSystems) {
     WriteFile((other / "new").string(), "new");
     WriteFile(folder / "s.lws", "old");
     std::ostringstream console;
-    const Status status =
+    const support::Status status =
         ReplaceScene(folder / "s.lws", folder / "s.bak", (other / "new").string(), console);
     const bool copyLeft = fs::exists(other / "new");
     fs::remove_all(other, ec);
     EXPECT_FALSE(copyLeft);
-    ASSERT_TRUE(status.ok()) << status.error;
+    ASSERT_TRUE(status.ok()) << status.error();
     EXPECT_EQ(ReadFile(folder / "s.lws"), "new");
     EXPECT_EQ(ReadFile(folder / "s.bak"), "old");
 }
+
+}  // namespace
+}  // namespace camweave

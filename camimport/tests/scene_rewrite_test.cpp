@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
-#include "test_files.h"
+#include "run_camweave.h"
+
+namespace camweave::testing {
 
 namespace fs = std::filesystem;
 
@@ -23,12 +25,12 @@ class SceneRewrite : public ::testing::Test {
         WriteFile(folder / "scene.lws", scene);
         std::vector<std::string> arguments = {"scene"};
         arguments.insert(arguments.end(), switches.begin(), switches.end());
-        const ProgramResult result = RunIn(folder.Path(), CAMWEAVE_PROGRAM, arguments);
+        const ProgramResult result = RunCamweaveIn(folder, arguments);
         EXPECT_EQ(result.status, 1) << message;
-        const auto error = result.output.find("\n\nERROR:\n");
-        ASSERT_NE(error, std::string::npos) << result.output;
-        EXPECT_EQ(result.output.substr(error), "\n\nERROR:\n" + message + "\n");
-        EXPECT_EQ(result.output.find("OK"), std::string::npos);
+        const auto error = result.out.find("\n\nERROR:\n");
+        ASSERT_NE(error, std::string::npos) << result.out;
+        EXPECT_EQ(result.out.substr(error), "\n\nERROR:\n" + message + "\n");
+        EXPECT_EQ(result.out.find("OK"), std::string::npos);
         EXPECT_EQ(ReadFile(folder / "scene.lws"), scene) << message;
         EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "$$temp$$.lws"))) << message;
         EXPECT_FALSE(fs::exists(folder / "scene.bak")) << message;
@@ -36,8 +38,8 @@ class SceneRewrite : public ::testing::Test {
 
     std::string Rewrite(const std::string& scene) {
         WriteFile(folder / "scene.lws", scene);
-        const ProgramResult result = RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"scene"});
-        EXPECT_EQ(result.status, 0) << result.output;
+        const ProgramResult result = RunCamweaveIn(folder, {"scene"});
+        EXPECT_EQ(result.status, 0) << result.out;
         return ReadFile(folder / "scene.lws");
     }
 
@@ -74,8 +76,6 @@ TEST_F(SceneRewrite, FailedWritesStopBeforeTheSceneIsTouched) {
     const std::string scene = kCameraBlock + "ZoomFactor 3.2\n";
     fs::create_symlink("/dev/full", folder / "$$temp$$.lws");
     ExpectStop(scene, "Can't write $$temp$$.lws");
-    fs::create_symlink("/dev/full", folder / "scene_rename_cameras.bat");
-    ExpectStop(scene, "Can't write scene_rename_cameras.bat", {"/rshot"});
 }
 
 TEST_F(SceneRewrite, NamesThatWouldLoseTheScene) {
@@ -83,16 +83,16 @@ TEST_F(SceneRewrite, NamesThatWouldLoseTheScene) {
     const std::string scene = kCameraBlock + "ZoomFactor 3.2\n";
     WriteFile(folder / "$$temp$$.lws", scene);
     WriteFile(folder / "$$temp$$.lc", kList);
-    const ProgramResult working = RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"$$temp$$"});
+    const ProgramResult working = RunCamweaveIn(folder, {"$$temp$$"});
     EXPECT_EQ(working.status, 1);
-    EXPECT_NE(working.output.find("Can't create $$temp$$.lws"), std::string::npos);
+    EXPECT_NE(working.out.find("Can't create $$temp$$.lws"), std::string::npos);
     EXPECT_EQ(ReadFile(folder / "$$temp$$.lws"), scene);
-    EXPECT_EQ(RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"$$temp$$", "/x"}).status, 1);
+    EXPECT_EQ(RunCamweaveIn(folder, {"$$temp$$", "/x"}).status, 1);
     EXPECT_EQ(ReadFile(folder / "$$temp$$.lws"), scene);
 
     WriteFile(folder / "old.bak", scene);
-    const ProgramResult backup = RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"old.bak", "scene.lc"});
-    EXPECT_EQ(backup.output, "\n\nERROR:\nCan't back up old.bak to itself\n");
+    const ProgramResult backup = RunCamweaveIn(folder, {"old.bak", "scene.lc"});
+    EXPECT_EQ(backup.out, "\n\nERROR:\nCan't back up old.bak to itself\n");
     EXPECT_EQ(ReadFile(folder / "old.bak"), scene);
 }
 
@@ -130,8 +130,8 @@ TEST_F(SceneRewrite, SampleKeepsEverythingOutsideTheCameraBlocks) {
     const std::string sample = ReadFile(std::string(CAMWEAVE_EXAMPLES) + "/lobby.lws");
     WriteFile(folder / "lobby.lc", ReadFile(std::string(CAMWEAVE_EXAMPLES) + "/lobby.lc"));
     WriteFile(folder / "lobby.lws", sample);
-    const ProgramResult result = RunIn(folder.Path(), CAMWEAVE_PROGRAM, {"lobby", "/p"});
-    ASSERT_EQ(result.status, 0) << result.output;
+    const ProgramResult result = RunCamweaveIn(folder, {"lobby", "/p"});
+    ASSERT_EQ(result.status, 0) << result.out;
     const auto before = Lines(sample);
     const auto after = Lines(ReadFile(folder / "lobby.lws"));
 
@@ -160,3 +160,5 @@ TEST_F(SceneRewrite, SampleKeepsEverythingOutsideTheCameraBlocks) {
     rest.insert(rest.end(), after.begin() + blockEnd + 1 + envelopeLines, after.end());
     EXPECT_EQ(rest, kept);
 }
+
+}  // namespace camweave::testing

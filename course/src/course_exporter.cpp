@@ -70,12 +70,7 @@ int CourseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterf
                    kCourseExporterTexts.shortDescription, kMbOk | kMbIconWarning);
 
     // A file that could not be written completely counts as a failed export too.
-    const bool written = out_.Close() && found.outcome == SearchOutcome::Found;
-    if (!written) {
-        out_.Discard();
-        return 0;
-    }
-    return 1;
+    return out_.Finish(found.outcome == SearchOutcome::Found) ? 1 : 0;
 }
 
 }  // namespace course

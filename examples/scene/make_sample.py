@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes sample.json, the bundled sample scene: a walking 23-bone skeleton, a skinned body
-with a multi-material, two cameras, a light, a hidden helper and a moving node for the course
-export. The scene is committed; run this only to remake it.
+with a multi-material, two cameras, a light, a hidden helper, a moving node for the course
+export and a tiled floor for the cameras to show. The scene is committed; run this only to remake it.
 
 Units are inches, Z is up, the character faces -Y, 30 frames per second, frames 0 to 40."""
 import json
@@ -205,6 +205,17 @@ def course():
             "children": [track]}
 
 
+def floor():
+    """A square of 480 inches on the ground, its tile texture repeated eight times each way."""
+    h = 240
+    return {"name": "Floor",
+            "object": {"type": "mesh", "vertices": [[-h, -h, 0], [h, -h, 0], [h, h, 0], [-h, h, 0]],
+                       "faces": [[0, 1, 2], [0, 2, 3]],
+                       "tverts": [[0, 0], [8, 0], [8, 8], [0, 8]], "tvfaces": [[0, 1, 2], [0, 2, 3]]},
+            "material": {"type": "standard", "diffuseMap": "textures/floor.png",
+                         "diffuse": [0.6, 0.58, 0.5]}}
+
+
 def scene():
     cape = {"name": "Cape", "position": [0, 3, 30],
             "object": {"type": "poly", "vertices": [[-5, 0, 0], [5, 0, 0], [-6, 0, -20], [6, 0, -20]],
@@ -216,9 +227,11 @@ def scene():
         body(),
         cape,
         *cameras(),
-        {"name": "Omni01", "position": [50, -80, 120], "object": {"type": "light"}},
+        {"name": "Omni01", "position": [50, -80, 120],
+         "object": {"type": "light", "color": [1, 0.95, 0.85], "intensity": 1}},
         course(),
         {"name": "Line01", "object": {"type": "shape"}},
+        floor(),
     ]}
     return {"frameRate": 30, "range": [0, FRAMES], "time": 10, "root": root}
 

@@ -12,3 +12,7 @@ convert -size 32x32 xc:'#402010' \( -size 32x32 gradient:white-black \) \
     -alpha off -compose CopyOpacity -composite -strip PNG32:hair.png
 # Bump: a grey ramp, uncompressed Targa.
 convert -size 16x16 gradient:gray20-gray80 -rotate 90 -type TrueColor -strip TGA:bump.tga
+# Floor: sandstone tiles with darker joints, PNG without alpha.
+convert -size 64x64 xc:'#c8b898' -fill '#a89878' -draw 'rectangle 0,0 31,31' \
+    -draw 'rectangle 32,32 63,63' -fill '#6a604e' -draw 'rectangle 0,0 63,1' \
+    -draw 'rectangle 0,0 1,63' -strip PNG24:floor.png

@@ -115,21 +115,15 @@ void InitDialog(WindowHandle dialog, BoneDialogData& data) {
 // Checks the scale factor, then the range; copies the dialog back only when both pass.
 void Confirm(WindowHandle dialog, BoneDialogData& data) {
     ExportSettings& s = data.settings;
-    float scale = s.scaleFactor;
-    if (!ReadScaleField(dialog, kIdcScaleFactor, scale)) return;
-    TimeValue start = 0, end = 0;
-    ReadRange(dialog, s.ticksPerFrame, start, end);
-    if (!CheckRange(dialog, start, end)) return;
+    ScaleRotationRange read;
+    if (!ReadScaleRotationRange(dialog, s.ticksPerFrame, read)) return;
 
     WindowHandle list = RuleList(dialog);
     s.rules.clear();
     for (int i = 0, n = ListBoxGetCount(list); i < n; ++i)
         s.rules.push_back(ListBoxGetText(list, i));
     s.ignoreHidden = IsDlgButtonChecked(dialog, kIdcIgnoreHidden) ? 1 : 0;
-    s.scaleFactor = scale;
-    s.rotate180 = IsDlgButtonChecked(dialog, kIdcRotate180) ? 1 : 0;
-    s.rangeStart = start;
-    s.rangeEnd = end;
+    TakeScaleRotationRange(read, s);
     if (data.variant == BoneDialogVariant::Pose)
         s.exportTextures = IsDlgButtonChecked(dialog, kIdcExportTextures) ? 1 : 0;
     EndDialog(dialog, 1);

@@ -9,23 +9,23 @@
 
 #include "frame/settings_file.h"
 #include "frame/text_output.h"
-#include "settings_scanner.h"
+#include "support/scanf_reader.h"
 
 namespace frame {
 
 namespace {
 
-SettingsLoadResult Stopped(const SettingsScanner& in) {
+SettingsLoadResult Stopped(const support::ScanfReader& in) {
     return {SettingsStatus::Stopped, "line " + std::to_string(in.Line())};
 }
 
-SettingsLoadResult Damaged(const SettingsScanner& in, const std::string& what) {
+SettingsLoadResult Damaged(const support::ScanfReader& in, const std::string& what) {
     return {SettingsStatus::Damaged, "line " + std::to_string(in.Line()) + ": " + what};
 }
 
 // A stored scale the options dialog would refuse is not taken: it would make OK fail on a field
 // the Course dialog does not even show.
-bool ReadScale(SettingsScanner& in, float& scale) {
+bool ReadScale(support::ScanfReader& in, float& scale) {
     float read = 0.0f;
     if (!in.ReadFloat(read) || !IsAcceptedScaleFactor(read)) return false;
     scale = read;
@@ -35,7 +35,7 @@ bool ReadScale(SettingsScanner& in, float& scale) {
 }  // namespace
 
 SettingsLoadResult ParseBoneSettings(std::string_view text, ExportSettings& settings) {
-    SettingsScanner in(text);
+    support::ScanfReader in(text);
     // A file without a readable version counts as a newer one and is left alone.
     int version = kBoneSettingsVersion + 1;
     if (!in.ReadInt(version) || version > kBoneSettingsVersion)
@@ -86,7 +86,7 @@ std::string FormatBoneSettings(const ExportSettings& settings) {
 
 // ravelpath.ini, version 1: version, scaleFactor, rotate180. Versions below 1 read as version 1.
 SettingsLoadResult ParseCourseSettings(std::string_view text, ExportSettings& settings) {
-    SettingsScanner in(text);
+    support::ScanfReader in(text);
     int version = kCourseSettingsVersion + 1;
     if (!in.ReadInt(version) || version > kCourseSettingsVersion)
         return {SettingsStatus::Ignored, {}};

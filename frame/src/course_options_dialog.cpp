@@ -24,16 +24,10 @@ void InitDialog(WindowHandle dialog, const ExportSettings& s) {
 }
 
 void Confirm(WindowHandle dialog, ExportSettings& s) {
-    float scale = s.scaleFactor;
-    if (!ReadScaleField(dialog, kIdcScaleFactor, scale)) return;
-    TimeValue start = 0, end = 0;
-    ReadRange(dialog, s.ticksPerFrame, start, end);
-    if (!CheckRange(dialog, start, end)) return;
+    ScaleRotationRange read;
+    if (!ReadScaleRotationRange(dialog, s.ticksPerFrame, read)) return;
     s.nodeName = GetDlgItemText(dialog, kIdcNodeName);
-    s.scaleFactor = scale;
-    s.rotate180 = IsDlgButtonChecked(dialog, kIdcRotate180) ? 1 : 0;
-    s.rangeStart = start;
-    s.rangeEnd = end;
+    TakeScaleRotationRange(read, s);
     EndDialog(dialog, 1);
 }
 

@@ -70,4 +70,19 @@ bool CheckRange(WindowHandle dialog, TimeValue start, TimeValue end) {
     return false;
 }
 
+bool ReadScaleRotationRange(WindowHandle dialog, int ticksPerFrame, ScaleRotationRange& read) {
+    if (!ReadScaleField(dialog, kIdcScaleFactor, read.scaleFactor)) return false;
+    ReadRange(dialog, ticksPerFrame, read.start, read.end);
+    if (!CheckRange(dialog, read.start, read.end)) return false;
+    read.rotate180 = IsDlgButtonChecked(dialog, kIdcRotate180) ? 1 : 0;
+    return true;
+}
+
+void TakeScaleRotationRange(const ScaleRotationRange& read, ExportSettings& settings) {
+    settings.scaleFactor = read.scaleFactor;
+    settings.rotate180 = read.rotate180;
+    settings.rangeStart = read.start;
+    settings.rangeEnd = read.end;
+}
+
 }  // namespace frame

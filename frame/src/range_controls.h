@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "frame/export_settings.h"
+
 namespace frame {
 
 // Summary text for a range of frames.
@@ -23,5 +25,17 @@ bool HandleRangeButton(WindowHandle dialog, int id, int ticksPerFrame);
 void ReadRange(WindowHandle dialog, int ticksPerFrame, TimeValue& start, TimeValue& end);
 // Shows the invalid-range message and returns false when end < start.
 bool CheckRange(WindowHandle dialog, TimeValue start, TimeValue end);
+
+// What OK takes from the controls both options dialogs share: the scale factor field, the
+// rotation check box and the range sliders.
+struct ScaleRotationRange {
+    float scaleFactor = 1.0f;
+    int rotate180 = 0;
+    TimeValue start = 0, end = 0;
+};
+// Checks the scale factor, then the range, as OK does; false after the dialog's message.
+bool ReadScaleRotationRange(WindowHandle dialog, int ticksPerFrame, ScaleRotationRange& read);
+// Copies what ReadScaleRotationRange read into the settings.
+void TakeScaleRotationRange(const ScaleRotationRange& read, ExportSettings& settings);
 
 }  // namespace frame

@@ -2,10 +2,10 @@
 #include "frame/settings_file.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "frame/plugin_state.h"
 #include "frame/text_output.h"
+#include "support/file_io.h"
 #include "support/paths.h"
 
 namespace frame {
@@ -13,41 +13,31 @@ namespace frame {
 namespace {
 
 // A settings file is a few hundred bytes; anything beyond this is not one.
-constexpr long kMaxSettingsFileSize = 4L << 20;
+constexpr std::size_t kMaxSettingsFileSize = 4 << 20;
 
 using ParseFn = SettingsLoadResult (*)(std::string_view, ExportSettings&);
 using FormatFn = std::string (*)(const ExportSettings&);
 
 SettingsLoadResult LoadFile(const std::string& path, ExportSettings& settings, ParseFn parse) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) return {SettingsStatus::Missing, {}};
-    std::string text;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        text.append(buffer, got);
-        if (static_cast<long>(text.size()) > kMaxSettingsFileSize)
-            return {SettingsStatus::Damaged, "the file is far too large for a settings file"};
-    }
-    if (std::ferror(file.get())) return {SettingsStatus::Damaged, "the file cannot be read"};
-    return parse(text, settings);
+    const support::Result<std::string> text = support::ReadWholeFile(path, kMaxSettingsFileSize);
+    if (text) return parse(*text, settings);
+    // A file that cannot be opened counts as no file, as a settings load never complains about
+    // one; a file too large to be a settings file, or one that fails while being read, is damaged.
+    const std::string& why = text.error();
+    if (why.rfind("larger than", 0) == 0)
+        return {SettingsStatus::Damaged, "the file is far too large for a settings file"};
+    if (why.rfind("read error", 0) == 0)
+        return {SettingsStatus::Damaged, "the file cannot be read"};
+    return {SettingsStatus::Missing, {}};
 }
 
+// The writer replaces the old file only once the new one is complete, so a failed save leaves
+// the old file as it was.
 bool SaveFile(const std::string& path, const ExportSettings& settings, FormatFn format) {
-    const std::string temporary = path + ".tmp";
     TextFileWriter out;
-    if (!out.Open(temporary)) return false;
+    if (!out.Open(path)) return false;
     out.Write(format(settings));
-    if (!out.Close()) {
-        out.Discard();
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return out.Close();
 }
 
 void LoadReporting(const char* fileName, ParseFn parse, ExportSettings& settings) {

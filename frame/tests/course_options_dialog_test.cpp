@@ -59,6 +59,26 @@ TEST_F(CourseOptionsDialog, ScaleOutOfRangeLeavesOnlyCancel) {
     EXPECT_EQ(LibrarySettings().nodeName, "kept");
 }
 
+// OK is disabled while the range is backwards; the check on OK itself still holds when the
+// command arrives anyway, so no export of zero frames is ever confirmed.
+TEST_F(CourseOptionsDialog, OkRefusesAnEndBeforeTheStart) {
+    LibrarySettings().nodeName = "Track01";
+    CallbackUiDriver driver;
+    driver.Then([&](WindowHandle d) {
+        ASSERT_TRUE(ui_actions::Slide(d, kIdcStartSlider, 5));
+        ASSERT_TRUE(ui_actions::Slide(d, kIdcEndSlider, 2));
+        EXPECT_FALSE(Enabled(d, kIdOk));
+        EXPECT_EQ(Text(d, kIdcRangeSummary), "The animation range is not valid.");
+        SendDialogMessage(d, kMsgCommand, MakeCommandParam(kIdOk, kNotifyClicked), 0);
+        EXPECT_TRUE(IsDialogOpen(d));
+        ui_actions::Cancel(d);
+    });
+    EXPECT_EQ(Run(driver), DialogOutcome::Cancelled);
+    EXPECT_EQ(driver.Messages(),
+              std::vector<std::string>{"Course Export Options: Animation range is invalid.  End "
+                                       "frame cannot be before start frame."});
+}
+
 }  // namespace
 
 }  // namespace frame

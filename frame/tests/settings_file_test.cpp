@@ -242,7 +242,7 @@ TEST(SettingsFiles, MissingFileKeepsValuesAndSaveReplacesWholeFile) {
     EXPECT_EQ(s.scaleFactor, 7.0f);
 
     ASSERT_TRUE(SaveBoneSettingsFile(path, s));
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"quellstone.ini"});
     ExportSettings back;
     ASSERT_EQ(LoadBoneSettingsFile(path, back).status, SettingsStatus::Loaded);
     EXPECT_EQ(back.rules, s.rules);

@@ -136,6 +136,17 @@ int RunCommandLine(int argc, char** argv) {
         ->required();
     AddSceneOptions(utilityCmd, utilityValues);
 
+    std::string renderScene, renderOutput, renderSize = "640x480";
+    RenderCommandOptions renderOptions;
+    CLI::App* renderCmd =
+        app.add_subcommand("render", "Render a camera of SCENE to OUTPUT, a 16-bit RGBA PNG file");
+    renderCmd->add_option("SCENE", renderScene, "Scene file (JSON or a 3D file)")->required();
+    renderCmd->add_option("OUTPUT", renderOutput, "PNG file to write")->required();
+    renderCmd->add_option("--camera", renderOptions.camera,
+                          "Camera node to render; default the first camera in scene order");
+    renderCmd->add_option("--size", renderSize, "Picture size WxH in pixels; default 640x480");
+    renderCmd->add_option("--frame", renderOptions.frame, "Time in frames; default the scene's");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -149,6 +160,14 @@ int RunCommandLine(int argc, char** argv) {
         return kExitUsage;
     }
 
+    if (renderCmd->parsed()) {
+        if (!ParseRenderSize(renderSize, renderOptions.width, renderOptions.height)) {
+            std::cerr << "plughost: --size: expected WxH in whole pixels, got \"" << renderSize
+                      << "\"\n";
+            return kExitUsage;
+        }
+        return RunRender(renderScene, renderOutput, renderOptions, std::cerr);
+    }
     if (list->parsed()) return RunList(ResolvePluginsDir(listPlugins), std::cout, std::cerr);
     RunOptions options;
     if (exportCmd->parsed()) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "plughost/bitmap_manager.h"
 #include "plughost/folders.h"
 #include "plughost/host_app.h"
+#include "plughost/output_check.h"
 #include "plughost/plugin_registry.h"
 #include "plughost/scene_import.h"
 
@@ -19,6 +21,27 @@ namespace plughost {
 namespace {
 
 class NoExportScene : public ExportSceneInterface {};
+
+// "; it was cancelled" (with the signal that did it), or nothing.
+std::string CancelNote(const PlugHost& host) {
+    if (!host.CancelRequested()) return {};
+    switch (InterruptSignal()) {
+        case SIGTERM:
+            return "; it was cancelled by SIGTERM";
+        case SIGHUP:
+            return "; it was cancelled by SIGHUP";
+        case SIGINT:
+            return "; it was cancelled by Ctrl-C";
+        default:
+            return "; it was cancelled";
+    }
+}
+
+// "; " and what kept the output from being written, seen before or after the export.
+std::string OutputNote(const std::string& before, const std::string& outputPath) {
+    std::string problem = before.empty() ? OutputProblem(outputPath) : before;
+    return problem.empty() ? "" : ": " + problem;
+}
 
 class Panel : public UtilityPanel {
   public:
@@ -59,15 +82,32 @@ class Session {
         HostSettings settings;
         settings.range = scene_->range;
         settings.time = scene_->time;
+        // Command-line times follow the scene file's rules: a frame whose ticks do not fit the
+        // host's time is refused, never clamped.
+        const int tpf = scene_->ticksPerFrame;
         if (options.range) {
-            settings.range = {FramesToTicks(options.range->first, scene_->ticksPerFrame),
-                              FramesToTicks(options.range->second, scene_->ticksPerFrame)};
+            if (!FrameFitsTicks(options.range->first, tpf) ||
+                !FrameFitsTicks(options.range->second, tpf)) {
+                err << "plughost: --range: frame out of range\n";
+                return false;
+            }
+            settings.range = {FramesToTicks(options.range->first, tpf),
+                              FramesToTicks(options.range->second, tpf)};
             if (settings.range.end < settings.range.start) {
                 err << "plughost: --range: the end frame is before the start frame\n";
                 return false;
             }
         }
-        if (options.frame) settings.time = FramesToTicks(*options.frame, scene_->ticksPerFrame);
+        if (options.frame) {
+            if (!FrameFitsTicks(*options.frame, tpf)) {
+                err << "plughost: --frame: frame out of range\n";
+                return false;
+            }
+            settings.time = FramesToTicks(*options.frame, tpf);
+            if (settings.time < settings.range.start || settings.time > settings.range.end)
+                err << "plughost: warning: --frame " << *options.frame
+                    << " lies outside the animation range\n";
+        }
         std::string error;
         if (!EnsureFolder(options.plugcfgDir, error)) {
             err << "plughost: plug-in configuration folder " << error << "\n";
@@ -115,6 +155,10 @@ class Session {
             err << "plughost: warning: the plug-in left the progress display running\n";
             host_->ProgressEnd();
         }
+        if (host_->RendererOpen()) {
+            err << "plughost: warning: the plug-in left the renderer open\n";
+            host_->CloseCurrentRenderer();
+        }
         if (const auto n = driver_->PendingActions(); n > 0)
             err << "plughost: warning: " << n << " --ui action" << (n == 1 ? " was" : "s were")
                 << " not used\n";
@@ -156,6 +200,10 @@ int RunList(const std::string& pluginsDir, std::ostream& out, std::ostream& err)
         err << "plughost: no plug-in libraries in " << pluginsDir << "\n";
     PrintPluginList(registry, out);
     out.flush();
+    if (!out) {
+        err << "plughost: cannot write the list to standard output\n";
+        return kExitFailed;
+    }
     return kExitOk;
 }
 
@@ -184,6 +232,7 @@ int RunExport(const std::string& scenePath, const std::string& outputPath,
         err << "plughost: " << found.library->FileName() << ": the exporter could not be created\n";
         return kExitFailed;
     }
+    const std::string before = OutputProblem(outputPath);
     InterruptGuard interrupts;
     NoExportScene exportScene;
     int result = 0;
@@ -195,9 +244,22 @@ int RunExport(const std::string& scenePath, const std::string& outputPath,
     }
     exporter.reset();
     session.Review(err);
+    // The driver closes a dialog whose OK was refused with Cancel, which an exporter takes for
+    // the user's Cancel and reports as success: a script that asked for OK did not get it.
+    bool refused = false;
+    for (const auto& refusal : session.Driver().Refusals()) {
+        if (refusal.depth == 0) {
+            err << "plughost: the options dialog refused OK: " << refusal.reason << "\n";
+            refused = true;
+        } else {
+            err << "plughost: warning: the \"" << refusal.title
+                << "\" dialog refused OK: " << refusal.reason << "\n";
+        }
+    }
+    if (refused) return kExitFailed;
     if (result == 1) return kExitOk;
     err << "plughost: the export to " << outputPath << " failed (the exporter returned " << result
-        << (session.Host().CancelRequested() ? "; it was cancelled" : "") << ")\n";
+        << CancelNote(session.Host()) << ")" << OutputNote(before, outputPath) << "\n";
     return kExitFailed;
 }
 

@@ -353,11 +353,17 @@ class Loader {
             if (auto v = Find(j, "far")) farClip = Float(*v, path.Member("far"));
             return std::make_unique<HostCameraObject>(fov, nearClip, farClip);
         }
+        if (type == "light") {
+            CheckMembers(j, path, {"type", "color", "intensity"});
+            Point3 color{1, 1, 1};
+            float intensity = 1.0f;
+            if (auto v = Find(j, "color")) color = Vec3(*v, path.Member("color"));
+            if (auto v = Find(j, "intensity")) intensity = Float(*v, path.Member("intensity"));
+            return std::make_unique<HostLightObject>(color, intensity);
+        }
         CheckMembers(j, path, {"type"});
         if (type == "target")
             return std::make_unique<HostPlainObject>(kGeomObjectSuperClass, kTargetObjectClassId);
-        if (type == "light")
-            return std::make_unique<HostPlainObject>(kLightSuperClass, kLightClassId);
         if (type == "shape")
             return std::make_unique<HostPlainObject>(kShapeSuperClass, kShapeClassId);
         Fail(tp, "unknown object type \"" + std::string(type) +

@@ -96,6 +96,11 @@ HostNode* HostNode::AddChild(std::unique_ptr<HostNode> child) {
     return children_.back().get();
 }
 
+bool FrameFitsTicks(double frames, int ticksPerFrame) {
+    const double ticks = frames * ticksPerFrame;
+    return std::isfinite(ticks) && std::fabs(ticks) <= std::numeric_limits<TimeValue>::max();
+}
+
 TimeValue FramesToTicks(double frames, int ticksPerFrame) {
     const double ticks = std::round(frames * ticksPerFrame);
     constexpr double lo = std::numeric_limits<TimeValue>::min();

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/testing/temp_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,11 +28,7 @@ std::string Slurp(const fs::path& p) {
 class PlughostProgram : public testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) /
-               ("plughost_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = folder_.Path();
         Write("scene.json", R"({"frameRate": 30, "range": [0, 10], "time": 2,
           "root": {"name": "Root", "children": [
             {"name": "Mover", "positionKeys": [[0, 0, 0, 0], [10, 10, 0, 0]]},
@@ -66,6 +64,7 @@ class PlughostProgram : public testing::Test {
         return "--plugins '" FAKE_PLUGIN_DIR "' --plugcfg '" + (dir_ / "cfg").string() + "'";
     }
 
+    support::testing::TempFolder folder_;  // unique to this process, removed afterwards
     fs::path dir_;
 };
 

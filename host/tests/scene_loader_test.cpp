@@ -207,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{R"({"root": {"modifiers": [{"type": {"b": [1.5, null], "a": true}}]}})",
                  "root.modifiers[0].type: unknown modifier type {\"a\":true,\"b\":[1.5,null]} "
                  "(expected physique)"}),
-    [](const testing::TestParamInfo<BadScene>& info) { return std::to_string(info.index); });
+    [](const testing::TestParamInfo<BadScene>& param) { return std::to_string(param.index); });
 
 TEST(SceneLoader, InvalidJsonGivesLineAndColumn) {
     const std::string error = ErrorOf("{\n  \"root\": {,}\n}");

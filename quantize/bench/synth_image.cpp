@@ -50,12 +50,17 @@ struct Sphere {
     bool striped;
 };
 
-// Value noise on a lattice, smoothly interpolated; used as a surface texture.
-float LatticeValue(int x, int y, uint32_t seed) {
+// A random value 0..65535 for each lattice point.
+uint32_t LatticeHash(int x, int y, uint32_t seed) {
     uint32_t h =
         static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u + seed;
     h = (h ^ (h >> 13)) * 1274126177u;
-    return static_cast<float>((h ^ (h >> 16)) & 0xFFFF) / 65535.0f;
+    return (h ^ (h >> 16)) & 0xFFFF;
+}
+
+// Value noise on a lattice, smoothly interpolated; used as a surface texture.
+float LatticeValue(int x, int y, uint32_t seed) {
+    return static_cast<float>(LatticeHash(x, y, seed)) / 65535.0f;
 }
 
 float ValueNoise(float x, float y, uint32_t seed) {
@@ -217,6 +222,126 @@ Image Tiles(int width, int height, uint32_t seed) {
             p[0] = static_cast<uint8_t>((tile * 53u) % 200 + static_cast<uint32_t>(shade));
             p[1] = static_cast<uint8_t>((tile * 97u) % 200 + static_cast<uint32_t>(shade));
             p[2] = static_cast<uint8_t>((tile * 29u) % 200 + static_cast<uint32_t>(shade));
+        }
+    }
+    return image;
+}
+
+namespace {
+
+uint8_t* PixelAt(Image& image, int x, int y) {
+    return image.bgr.data() + (static_cast<std::size_t>(y) * image.width + x) * 3;
+}
+
+int RandomBelow(Random& random, int bound) {
+    return static_cast<int>(random.Next() % static_cast<uint32_t>(std::max(1, bound)));
+}
+
+// Fills an axis-aligned rectangle, or the ellipse inscribed in it, clipped to the image.
+void FillShape(Image& image, int x0, int y0, int x1, int y1, bool ellipse, const Colour& colour) {
+    const long long rx = x1 - x0;  // twice the radii, so that the centre is whole
+    const long long ry = y1 - y0;
+    for (int y = std::max(0, y0); y <= std::min(image.height - 1, y1); ++y) {
+        for (int x = std::max(0, x0); x <= std::min(image.width - 1, x1); ++x) {
+            const long long dx = 2LL * x - x0 - x1;
+            const long long dy = 2LL * y - y0 - y1;
+            if (ellipse && dx * dx * ry * ry + dy * dy * rx * rx > rx * rx * ry * ry) continue;
+            std::copy(colour.begin(), colour.end(), PixelAt(image, x, y));
+        }
+    }
+}
+
+// Smooth integer value noise: lattice values 0..65535 every `cell` pixels, blended with an
+// integer smoothstep.
+int SmoothNoise(int x, int y, int cell, uint32_t seed) {
+    const int ix = x / cell;
+    const int iy = y / cell;
+    const long long fx = x % cell;
+    const long long fy = y % cell;
+    const long long c = cell;
+    const long long sx = fx * fx * (3 * c - 2 * fx);  // scaled by c³
+    const long long sy = fy * fy * (3 * c - 2 * fy);
+    const long long cube = c * c * c;
+    auto lattice = [&](int lx, int ly) {
+        return static_cast<long long>(LatticeHash(lx, ly, seed));
+    };
+    const long long top = lattice(ix, iy) * (cube - sx) + lattice(ix + 1, iy) * sx;
+    const long long bottom = lattice(ix, iy + 1) * (cube - sx) + lattice(ix + 1, iy + 1) * sx;
+    return static_cast<int>((top / cube * (cube - sy) + bottom / cube * sy) / cube);
+}
+
+}  // namespace
+
+Image Shapes(int width, int height, uint32_t seed, std::span<const Colour> colours, int count) {
+    Image image = Blank(width, height);
+    if (colours.empty()) return image;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::copy(colours[0].begin(), colours[0].end(), PixelAt(image, x, y));
+        }
+    }
+    Random random(seed);
+    const int palette = static_cast<int>(colours.size());
+    for (int i = 0; i < count; ++i) {
+        const int x0 = RandomBelow(random, width);
+        const int y0 = RandomBelow(random, height);
+        const int x1 = x0 + 1 + RandomBelow(random, width / 3 + 1);
+        const int y1 = y0 + 1 + RandomBelow(random, height / 3 + 1);
+        const bool ellipse = random.Next() % 2 == 1;
+        const Colour& colour = colours[palette > 1 ? 1 + RandomBelow(random, palette - 1) : 0];
+        FillShape(image, x0, y0, x1, y1, ellipse, colour);
+    }
+    return image;
+}
+
+Image FlatAreas(int width, int height, uint32_t seed) {
+    Random random(seed);
+    std::vector<Colour> colours = {{230, 236, 236}};
+    for (int i = 0; i < 12; ++i) {
+        colours.push_back({static_cast<uint8_t>(random.Next()), static_cast<uint8_t>(random.Next()),
+                           static_cast<uint8_t>(random.Next())});
+    }
+    Image image = Shapes(width, height, seed, colours, 25);
+    const int bandTop = height / 2;
+    const int bandHeight = std::max(1, height / 5);
+    for (int y = bandTop; y < std::min(height, bandTop + bandHeight); ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int ramp = x * 255 / std::max(1, width - 1);
+            uint8_t* p = PixelAt(image, x, y);
+            p[0] = static_cast<uint8_t>(255 - ramp);
+            p[1] = static_cast<uint8_t>(ramp / 2 + 60);
+            p[2] = static_cast<uint8_t>(ramp);
+        }
+    }
+    for (int i = 0; i < width * height / 400; ++i) {
+        const int x = RandomBelow(random, width);
+        const int y = RandomBelow(random, height);
+        const int tall = RandomBelow(random, 5);
+        const int wide = RandomBelow(random, 3);
+        FillShape(image, x, y, x + wide, y + tall, false, {20, 20, 20});
+    }
+    return image;
+}
+
+Image Clouds(int width, int height, uint32_t seed) {
+    Image image = Blank(width, height);
+    Random grain(seed);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = PixelAt(image, x, y);
+            for (int k = 0; k < 3; ++k) {
+                const uint32_t channelSeed = seed * 3u + static_cast<uint32_t>(k);
+                // Octaves of halving size and weight, plus a vertical ramp: 0..65535 each.
+                long long value = 0;
+                int weight = 8;
+                for (int cell = 96; cell >= 6; cell /= 2, weight /= 2) {
+                    value += static_cast<long long>(SmoothNoise(x, y, cell, channelSeed)) *
+                             std::max(1, weight);
+                }
+                value = value / 16 + static_cast<long long>(y) * 20000 / std::max(1, height);
+                const int noise = RandomBelow(grain, 9) - 4;
+                p[k] = static_cast<uint8_t>(std::clamp(value / 340 + noise, 0LL, 255LL));
+            }
         }
     }
     return image;

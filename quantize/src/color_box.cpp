@@ -5,11 +5,272 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "lanes.h"
+#include "quantize/run_flags.h"
+
 namespace quantize {
 namespace {
 
 constexpr double kMagnitudeScale = 0.57735027;  // 1/√3, so m stays within 0..255
 constexpr std::array<double, 4> kSpreadWeights = {0.33, 0.59, 0.11, 0.7};
+constexpr std::array<double, 4> kDistanceWeights = {0.3, 0.59, 0.11, 0.7};
+
+// Float sums of whole numbers are exact, in any order, while every partial sum stays below
+// 2^24; a float sum below 2^24 shows that they all did, since rounding never goes down past a
+// representable number. The parts of a box with such sums get integer sums, of the smaller
+// part and the rest, instead of a float pass over each part in order.
+constexpr float kExactSumLimit = 16777216.0f;
+
+bool IsExact(Float4 sum) {
+    return sum[0] < kExactSumLimit && sum[1] < kExactSumLimit && sum[2] < kExactSumLimit &&
+           sum[3] < kExactSumLimit;
+}
+
+std::span<const PixEntry> RunOf(std::span<const PixEntry> pix, const ColorBox& box) {
+    return pix.subspan(box.first, box.count);
+}
+
+Float4 Components(const PixEntry& p) {
+    return ToFloat4(WidenBytes(p.c.data()));
+}
+
+// The float sums of a run, one pixel after the other.
+Float4 RunSums(std::span<const PixEntry> run) {
+    Float4 sum{};
+    for (const PixEntry& p : run) sum += Components(p);
+    return sum;
+}
+
+// The integer sums of the components of a run, in any order.
+Int4 ByteSums(std::span<const PixEntry> run) {
+    return SumBytesByFour(reinterpret_cast<const uint8_t*>(run.data()), run.size());
+}
+
+// Sets the sums and the means they give, with error and spreads zero until the error pass.
+void SetSums(ColorBox& box, Float4 sum) {
+    box.sum = ToArray(sum);
+    box.mean = {};
+    if (box.count > 0) {
+        const float count = static_cast<float>(box.count);
+        for (int k = 0; k < 4; ++k) box.mean[k] = static_cast<int16_t>(box.sum[k] / count);
+    }
+    box.error = 0.0f;
+    box.spread = {};
+    box.maxSpread = 0.0f;
+}
+
+// The running values of an error pass: kept apart from the tables below and held in local
+// variables, so that they stay in registers (the compiler must assume that the pixel bytes
+// may alias any memory, and would store them after every pixel).
+struct ErrorSums {
+    float error = 0.0f;
+    Float4 spread{};
+    Float4 largest{};
+};
+
+// The error pass of one box with its means set: error, spreads and their largest differences.
+// Each pixel's error term is looked up per component byte: the same products summed in the same
+// order, so the same doubles, without the per-pixel arithmetic.
+class ErrorPass {
+  public:
+    explicit ErrorPass(const std::array<int16_t, 4>& mean)
+        : mean_{mean[0], mean[1], mean[2], mean[3]} {
+        for (int k = 0; k < 4; ++k) {
+            for (int value = 0; value < 256; ++value) {
+                const int d = value - mean[k];
+                term_[k][value] = kDistanceWeights[k] * (d * d);
+            }
+        }
+    }
+
+    void Add(const PixEntry& p, ErrorSums& sums) const {
+        const Float4 d = ToFloat4(Abs(WidenBytes(p.c.data()) - mean_));
+        sums.spread += d;
+        sums.largest = Max(sums.largest, d);
+        sums.error += ((term_[2][p.c[2]] + term_[1][p.c[1]]) + term_[3][p.c[3]]) + term_[0][p.c[0]];
+    }
+
+    static void Write(const ErrorSums& sums, ColorBox& box) {
+        box.error = sums.error;
+        box.maxSpread = 0.0f;
+        for (int k = 0; k < 4; ++k) {
+            box.spread[k] = static_cast<float>(sums.spread[k] * kSpreadWeights[k]);
+            box.spread[k] *= sums.largest[k];
+            if (box.spread[k] > box.maxSpread) box.maxSpread = box.spread[k];
+        }
+    }
+
+  private:
+    Int4 mean_;
+    std::array<std::array<double, 256>, 4> term_;
+};
+
+void RunErrorPass(std::span<const PixEntry> pix, ColorBox& box) {
+    const ErrorPass pass(box.mean);
+    ErrorSums sums;
+    for (const PixEntry& p : pix.subspan(box.first, box.count)) pass.Add(p, sums);
+    ErrorPass::Write(sums, box);
+}
+
+// Runs the error passes of two boxes in lockstep: their float sums are separate dependency
+// chains, so the processor overlaps them while each keeps its pixel order and exact value.
+void ErrorPasses(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b) {
+    const ErrorPass passA(a.mean);
+    const ErrorPass passB(b.mean);
+    const std::span<const PixEntry> runA = RunOf(pix, a);
+    const std::span<const PixEntry> runB = RunOf(pix, b);
+    ErrorSums sumsA;
+    ErrorSums sumsB;
+    const std::size_t common = std::min(runA.size(), runB.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        passA.Add(runA[i], sumsA);
+        passB.Add(runB[i], sumsB);
+    }
+    for (std::size_t i = common; i < runA.size(); ++i) passA.Add(runA[i], sumsA);
+    for (std::size_t i = common; i < runB.size(); ++i) passB.Add(runB[i], sumsB);
+    ErrorPass::Write(sumsA, a);
+    ErrorPass::Write(sumsB, b);
+}
+
+// The float sums of a run in its order, when they are known without a pass.
+struct RunTotal {
+    Float4 sum{};
+    bool known = false;
+};
+
+// Partitions the run of `chosen` (count pixels from chosen.first) with the walk of
+// PartitionRun: the lower part stays with `chosen`, the upper part goes to `added`. Sets the
+// counts, sums and means of both; error and spreads are left for the error pass. Returns
+// whether any pixel moved.
+template <class GoesLast>
+bool PartitionBox(std::span<PixEntry> pix, uint32_t count, RunTotal total, ColorBox& chosen,
+                  ColorBox& added, const GoesLast& goesLast) {
+    const uint32_t first = chosen.first;
+    const uint32_t end = first + count;
+    // Every decision first, without branches, then the walk.
+    RunFlags flags;
+    flags.Reset(count);
+    for (uint32_t word = 0; word < count; word += 64) {
+        uint64_t bits = 0;
+        const uint32_t stop = std::min(count - word, uint32_t{64});
+        const PixEntry* run = pix.data() + first + word;
+        for (uint32_t i = 0; i < stop; ++i) bits |= uint64_t{goesLast(run[i])} << i;
+        flags.SetWord(word, bits);
+    }
+    const auto [split, moved] = PartitionFlagged(pix, first, flags);
+
+    const std::span<const PixEntry> lower = pix.subspan(first, split - first);
+    const std::span<const PixEntry> upper = pix.subspan(split, end - split);
+    Float4 lowerSum;
+    Float4 upperSum;
+    if (total.known && IsExact(total.sum)) {
+        // Integer sums in any order: the smaller part's, and the rest.
+        if (lower.size() < upper.size()) {
+            lowerSum = ToFloat4(ByteSums(lower));
+            upperSum = total.sum - lowerSum;
+        } else {
+            upperSum = ToFloat4(ByteSums(upper));
+            lowerSum = total.sum - upperSum;
+        }
+    } else {
+        // Float sums in the final order. A walk that leaves the lower part empty moved nothing.
+        lowerSum = RunSums(lower);
+        upperSum = lower.empty() && total.known ? total.sum : RunSums(upper);
+    }
+    chosen.count = split - first;
+    added = ColorBox{};
+    added.first = split;
+    added.count = end - split;
+    SetSums(chosen, lowerSum);
+    SetSums(added, upperSum);
+    return moved;
+}
+
+// Whether a pixel lies strictly nearer to the added box's means than to the chosen box's means
+// with that distance rounded to float, decided mostly by exact integer arithmetic: with the
+// weights scaled to whole numbers (30, 59, 11, 70), the difference of the two distances is a sum
+// of four table entries indexed by the pixel's bytes. The doubles that BoxDistance computes are
+// within 1e-15 of the true distances and the float rounding within 2^-24, so only a scaled
+// difference within 2^-23 × the scaled distance to the chosen means can come out either way.
+// With both boxes' means within 0..256 that distance stays below 170 × 256² < 2^24, so a
+// difference of 2 or more decides, and the rare pixels closer to a tie get the double test.
+class NearerToAdded {
+  public:
+    NearerToAdded(const std::array<int16_t, 4>& kept, const std::array<int16_t, 4>& added)
+        : kept_(kept), added_(added) {
+        constexpr std::array<int, 4> kScaledWeights = {30, 59, 11, 70};
+        for (int k = 0; k < 4; ++k) {
+            for (int value = 0; value < 256; ++value) {
+                const int toAdded = value - added[k];
+                const int toKept = value - kept[k];
+                difference_[k][value] = kScaledWeights[k] * (toAdded * toAdded - toKept * toKept);
+            }
+        }
+    }
+
+    // Whether the tables decide, which needs all means within 0..256.
+    static bool Applies(const std::array<int16_t, 4>& kept, const std::array<int16_t, 4>& added) {
+        for (int k = 0; k < 4; ++k) {
+            if (kept[k] < 0 || kept[k] > 256 || added[k] < 0 || added[k] > 256) return false;
+        }
+        return true;
+    }
+
+    // The same answer as Exactly(), without branches but for near ties.
+    bool operator()(const PixEntry& p) const {
+        const int difference = difference_[0][p.c[0]] + difference_[1][p.c[1]] +
+                               difference_[2][p.c[2]] + difference_[3][p.c[3]];
+        if (static_cast<unsigned>(difference + 1) <= 2u) [[unlikely]] {
+            return Exactly(p, kept_, added_);
+        }
+        return difference < 0;
+    }
+
+    static bool Exactly(const PixEntry& p, const std::array<int16_t, 4>& kept,
+                        const std::array<int16_t, 4>& added) {
+        // Ties stay with the chosen box.
+        return BoxDistance(p, added) < static_cast<float>(BoxDistance(p, kept));
+    }
+
+  private:
+    std::array<int16_t, 4> kept_;
+    std::array<int16_t, 4> added_;
+    std::array<std::array<int32_t, 256>, 4> difference_;
+};
+
+// The reassignment walk of RefineSplit without the error passes; returns whether any pixel
+// moved.
+bool RefineWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
+    assert(added.first == chosen.first + chosen.count);
+    const Float4 chosenSum = ToFloat4(chosen.sum);
+    const Float4 addedSum = ToFloat4(added.sum);
+    RunTotal total;
+    if (chosen.count == 0 || added.count == 0) {
+        total = {chosen.count == 0 ? addedSum : chosenSum, true};
+    } else if (IsExact(chosenSum) && IsExact(addedSum)) {
+        // Exact part sums add up to the exact total, unless it reaches 2^24 (not IsExact then).
+        total = {chosenSum + addedSum, true};
+    }
+    const uint32_t count = chosen.count + added.count;
+    const std::array<int16_t, 4> kept = chosen.mean;
+    const std::array<int16_t, 4> moved = added.mean;
+    if (NearerToAdded::Applies(kept, moved)) {
+        const NearerToAdded goesLast(kept, moved);
+        return PartitionBox(pix, count, total, chosen, added, goesLast);
+    } else {
+        return PartitionBox(pix, count, total, chosen, added, [&](const PixEntry& p) {
+            return NearerToAdded::Exactly(p, kept, moved);
+        });
+    }
+}
+
+// The walk of SplitBox without the error passes; returns whether any pixel moved.
+bool SplitWalk(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
+    const int axis = SplitAxis(chosen);
+    const int mean = chosen.mean[axis];
+    return PartitionBox(pix, chosen.count, RunTotal{ToFloat4(chosen.sum), true}, chosen, added,
+                        [&](const PixEntry& p) { return p.c[axis] > mean; });
+}
 
 }  // namespace
 
@@ -19,141 +280,16 @@ PixEntry MakePixEntry(uint8_t c0, uint8_t c1, uint8_t c2) {
     return PixEntry{{c0, c1, c2, static_cast<uint8_t>(magnitude)}};
 }
 
-namespace {
-
-constexpr std::array<double, 4> kDistanceWeights = {0.3, 0.59, 0.11, 0.7};
-
-// BoxDistance to fixed means with each weighted square looked up by its pixel byte: the same
-// products summed in the same order, so the same doubles, without the per-pixel arithmetic.
-class DistanceTable {
-  public:
-    explicit DistanceTable(const std::array<int16_t, 4>& mean) {
-        for (int k = 0; k < 4; ++k) {
-            for (int value = 0; value < 256; ++value) {
-                const int d = value - mean[k];
-                term_[k][value] = kDistanceWeights[k] * (d * d);
-            }
-        }
-    }
-
-    double operator()(const PixEntry& p) const {
-        return term_[0][p.c[0]] + term_[1][p.c[1]] + term_[2][p.c[2]] + term_[3][p.c[3]];
-    }
-
-  private:
-    std::array<std::array<double, 256>, 4> term_;
-};
-
-// Accumulates the statistics of one box in the fixed order of its run. It keeps its running
-// values to itself (not in the box, which the compiler must assume the pixel bytes may alias),
-// so they stay in registers. Two of them can work through two runs in lockstep: their float
-// sums are separate dependency chains, so the processor overlaps them while each box's sums
-// keep their pixel order and so their exact value.
-class BoxStatsBuilder {
-  public:
-    explicit BoxStatsBuilder(uint32_t count) : count_(count) {}
-
-    void AddToSums(const PixEntry& p) {
-#pragma GCC unroll 4
-        for (int k = 0; k < 4; ++k) sum_[k] += p.c[k];
-    }
-
-    void SetMeans() {
-        if (count_ == 0) return;
-        const float count = static_cast<float>(count_);
-        for (int k = 0; k < 4; ++k) mean_[k] = static_cast<int16_t>(sum_[k] / count);
-    }
-
-    void AddToError(const PixEntry& p) {
-        std::array<int, 4> d{};
-#pragma GCC unroll 4
-        for (int k = 0; k < 4; ++k) {
-            d[k] = std::abs(mean_[k] - p.c[k]);
-            spread_[k] += static_cast<float>(d[k]);
-            largest_[k] = std::max(largest_[k], d[k]);
-        }
-        error_ +=
-            0.11 * (d[2] * d[2]) + 0.59 * (d[1] * d[1]) + 0.7 * (d[3] * d[3]) + 0.3 * (d[0] * d[0]);
-    }
-
-    void WriteMeans(ColorBox& box) const {
-        box.mean = mean_;
-        box.error = 0.0f;
-        box.spread = {};
-        box.maxSpread = 0.0f;
-    }
-
-    void WriteStats(ColorBox& box) const {
-        WriteMeans(box);
-        box.error = error_;
-        for (int k = 0; k < 4; ++k) {
-            box.spread[k] = static_cast<float>(spread_[k] * kSpreadWeights[k]);
-            box.spread[k] *= static_cast<float>(largest_[k]);
-            if (box.spread[k] > box.maxSpread) box.maxSpread = box.spread[k];
-        }
-    }
-
-  private:
-    uint32_t count_;
-    std::array<float, 4> sum_{};
-    std::array<int16_t, 4> mean_{};
-    float error_ = 0.0f;
-    std::array<float, 4> spread_{};
-    std::array<int, 4> largest_{};
-};
-
-// Calls step(a, pa) for each pixel of run a and step(b, pb) for each of run b, alternating.
-template <class Step>
-void InLockstep(std::span<const PixEntry> runA, BoxStatsBuilder& a, std::span<const PixEntry> runB,
-                BoxStatsBuilder& b, Step step) {
-    const std::size_t common = std::min(runA.size(), runB.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        step(a, runA[i]);
-        step(b, runB[i]);
-    }
-    for (std::size_t i = common; i < runA.size(); ++i) step(a, runA[i]);
-    for (std::size_t i = common; i < runB.size(); ++i) step(b, runB[i]);
-}
-
-std::span<const PixEntry> RunOf(std::span<const PixEntry> pix, const ColorBox& box) {
-    return pix.subspan(box.first, box.count);
-}
-
-void ComputeMeans(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b) {
-    BoxStatsBuilder builderA(a.count);
-    BoxStatsBuilder builderB(b.count);
-    InLockstep(RunOf(pix, a), builderA, RunOf(pix, b), builderB,
-               [](BoxStatsBuilder& builder, const PixEntry& p) { builder.AddToSums(p); });
-    builderA.SetMeans();
-    builderB.SetMeans();
-    builderA.WriteMeans(a);
-    builderB.WriteMeans(b);
-}
-
-}  // namespace
-
 void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& box) {
-    BoxStatsBuilder builder(box.count);
     const std::span<const PixEntry> run = RunOf(pix, box);
-    for (const PixEntry& p : run) builder.AddToSums(p);
-    builder.SetMeans();
-    for (const PixEntry& p : run) builder.AddToError(p);
-    builder.WriteStats(box);
+    SetSums(box, RunSums(run));
+    RunErrorPass(pix, box);
 }
 
 void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b) {
-    BoxStatsBuilder builderA(a.count);
-    BoxStatsBuilder builderB(b.count);
-    const std::span<const PixEntry> runA = RunOf(pix, a);
-    const std::span<const PixEntry> runB = RunOf(pix, b);
-    InLockstep(runA, builderA, runB, builderB,
-               [](BoxStatsBuilder& builder, const PixEntry& p) { builder.AddToSums(p); });
-    builderA.SetMeans();
-    builderB.SetMeans();
-    InLockstep(runA, builderA, runB, builderB,
-               [](BoxStatsBuilder& builder, const PixEntry& p) { builder.AddToError(p); });
-    builderA.WriteStats(a);
-    builderB.WriteStats(b);
+    SetSums(a, RunSums(RunOf(pix, a)));
+    SetSums(b, RunSums(RunOf(pix, b)));
+    ErrorPasses(pix, a, b);
 }
 
 int SplitAxis(const ColorBox& box) {
@@ -181,37 +317,26 @@ double BoxDistance(const PixEntry& pixel, const std::array<int16_t, 4>& mean) {
 }
 
 void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added, SplitStats stats) {
-    const int axis = SplitAxis(chosen);
-    const int mean = chosen.mean[axis];
-    const uint32_t end = chosen.first + chosen.count;
-    const uint32_t split = PartitionRun(pix, chosen.first, chosen.count,
-                                        [&](const PixEntry& p) { return p.c[axis] > mean; });
-    added = ColorBox{};
-    added.first = split;
-    added.count = end - split;
-    chosen.count = split - chosen.first;
-    if (stats == SplitStats::kMeansOnly) {
-        ComputeMeans(pix, chosen, added);
-    } else {
-        ComputeBoxStats(pix, chosen, added);
-    }
+    SplitWalk(pix, chosen, added);
+    if (stats == SplitStats::kFull) ErrorPasses(pix, chosen, added);
 }
 
 void RefineSplit(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added) {
-    assert(added.first == chosen.first + chosen.count);
-    const uint32_t count = chosen.count + added.count;
-    const uint32_t end = chosen.first + count;
-    const DistanceTable toKept(chosen.mean);
-    const DistanceTable toNew(added.mean);
-    const uint32_t split = PartitionRun(pix, chosen.first, count, [&](const PixEntry& p) {
-        // Ties stay with the chosen box.
-        return toNew(p) < static_cast<float>(toKept(p));
-    });
-    added = ColorBox{};
-    added.first = split;
-    added.count = end - split;
-    chosen.count = split - chosen.first;
-    ComputeBoxStats(pix, chosen, added);
+    RefineWalk(pix, chosen, added);
+    ErrorPasses(pix, chosen, added);
+}
+
+bool SplitChosenBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added, bool refine) {
+    const ColorBox before = chosen;
+    bool moved = SplitWalk(pix, chosen, added);
+    if (refine) moved = RefineWalk(pix, chosen, added) || moved;
+    if (!moved && chosen.count == 0) {
+        // The run is as it was, all of it in `added`: the error pass would give `before` again.
+        added = before;
+        return true;
+    }
+    ErrorPasses(pix, chosen, added);
+    return false;
 }
 
 }  // namespace quantize

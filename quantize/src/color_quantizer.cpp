@@ -107,15 +107,23 @@ bool ColorQuantizer::BuildPalette() {
         return false;
     }
     ComputeBoxStats(0);
+    // Boxes known to give their whole run, unchanged, to the added box when split.
+    std::array<bool, kColorCount> splitsWhole{};
     for (int i = 0; i < kColorCount - 1; ++i) {
         if (Progress("Phase 2", kColorCount - 1, i)) return false;
         const int chosen = WorstBox(std::span<const ColorBox>(boxes_).first(i + 1));
-        if (boxes_[chosen].error <= 0.0f) break;  // every box holds one colour
-        if (refinement_) {
-            quantize::SplitBox(pix_, boxes_[chosen], boxes_[i + 1], SplitStats::kMeansOnly);
-            RefineSplit(chosen, i + 1);
+        ColorBox& box = boxes_[chosen];
+        ColorBox& added = boxes_[i + 1];
+        if (box.error <= 0.0f) break;  // every box holds one colour
+        if (splitsWhole[chosen]) {
+            // The same run with the same statistics splits the same way again.
+            added = box;
+            box = ColorBox{};
+            box.first = added.first;
+            splitsWhole[chosen] = false;
+            splitsWhole[i + 1] = true;
         } else {
-            SplitBox(chosen, i + 1);
+            splitsWhole[i + 1] = SplitChosenBox(pix_, box, added, refinement_);
         }
     }
     std::vector<PixEntry>().swap(pix_);

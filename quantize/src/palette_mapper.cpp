@@ -1,121 +1,101 @@
 #include "quantize/palette_mapper.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <new>
+
+#include "lanes.h"
 
 namespace quantize {
 namespace {
 
 constexpr int kCacheBits = 16;
 
-// A lower bound of the double distance that MapDistance rounds, from the luminance difference
-// alone. The colour terms are at least ΔL² by Cauchy-Schwarz (their weights sum to 1 and
-// weight the same differences as L does); the margin covers the float rounding of the two
-// luminances and of their difference (a few 1e-5 at most) and of the sums. The bound grows
-// with |ΔL|, so a search walking away from the colour's luminance can stop at the first entry
-// it rules out.
-double DistanceLowerBound(float lumDifference) {
-    const double gap = std::fabs(static_cast<double>(lumDifference));
-    const double colourGap = std::max(0.0, gap - 1e-3);
-    return (colourGap * colourGap * 0.999999 + 0.15 * (gap * gap)) * 0.999999999;
-}
-
-// The smallest double that MapDistance would have to reach to round above `best`.
-double FirstDistanceAbove(float best) {
-    return static_cast<double>(std::nextafter(best, std::numeric_limits<float>::infinity()));
+constexpr uint32_t CacheSlotOf(uint32_t colour) {
+    return (colour * 2654435761u) >> (32 - kCacheBits);
 }
 
 bool SameEntry(const FloatPaletteEntry& a, const FloatPaletteEntry& b) {
     return a.c0 == b.c0 && a.c1 == b.c1 && a.c2 == b.c2 && a.lum == b.lum;
 }
 
-}  // namespace
-
-float Luminance(float c0, float c1, float c2) {
-    return static_cast<float>(0.3 * c0 + 0.59 * c1 + 0.11 * c2);
-}
-
-FloatPaletteEntry MakeFloatPaletteEntry(float c0, float c1, float c2) {
-    return FloatPaletteEntry{c0, c1, c2, Luminance(c0, c1, c2)};
-}
-
-FloatPaletteEntry MakeMapColor(uint8_t c0, uint8_t c1, uint8_t c2) {
-    const float f0 = c0;
-    const float f1 = c1;
-    const float f2 = c2;
-    return FloatPaletteEntry{f0, f1, f2, std::clamp(Luminance(f0, f1, f2), 0.0f, 255.0f)};
-}
-
-float MapDistance(const FloatPaletteEntry& entry, const FloatPaletteEntry& color) {
-    // Each float difference squares exactly in double.
-    const double d0 = entry.c0 - color.c0;
-    const double d1 = entry.c1 - color.c1;
-    const double d2 = entry.c2 - color.c2;
-    const double dl = entry.lum - color.lum;
-    return static_cast<float>(0.3 * (d0 * d0) + 0.59 * (d1 * d1) + 0.11 * (d2 * d2) +
-                              0.15 * (dl * dl));
-}
-
-PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
-    : cache_(std::size_t{1} << kCacheBits) {
-    // A later duplicate has the same distance as its first occurrence and loses the tie.
+// The palette without later duplicates, which have the same distance as their first occurrence
+// and lose the tie, with the palette index of each entry kept.
+std::vector<FloatPaletteEntry> FirstOccurrences(std::span<const FloatPaletteEntry> palette,
+                                                std::vector<int>& indices) {
+    std::vector<FloatPaletteEntry> entries;
     for (int index = 0; index < static_cast<int>(palette.size()); ++index) {
         const FloatPaletteEntry& entry = palette[static_cast<std::size_t>(index)];
         const bool seen =
-            std::any_of(candidates_.begin(), candidates_.end(),
-                        [&](const Candidate& c) { return SameEntry(c.entry, entry); });
-        if (!seen) candidates_.push_back(Candidate{entry, index});
+            std::any_of(entries.begin(), entries.end(),
+                        [&](const FloatPaletteEntry& e) { return SameEntry(e, entry); });
+        if (!seen) {
+            entries.push_back(entry);
+            indices.push_back(index);
+        }
     }
-    std::stable_sort(
-        candidates_.begin(), candidates_.end(),
-        [](const Candidate& a, const Candidate& b) { return a.entry.lum < b.entry.lum; });
-    for (const Candidate& c : candidates_) candidateLum_.push_back(c.entry.lum);
+    return entries;
 }
 
-int PaletteMapper::Search(const FloatPaletteEntry& color) const {
-    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(candidates_.size());
-    std::ptrdiff_t up = std::lower_bound(candidateLum_.begin(), candidateLum_.end(), color.lum) -
-                        candidateLum_.begin();
-    std::ptrdiff_t down = up - 1;
+}  // namespace
 
-    float bestDistance = kMapStartBound;
-    int bestIndex = -1;
-    double ruledOutFrom = FirstDistanceAbove(bestDistance);
-    // The result is the smallest (distance, index) pair below the start bound, so the order
-    // of visits does not matter; walking outwards lets each side stop at its first miss.
-    while (up < count || down >= 0) {
-        const bool takeUp =
-            up < count &&
-            (down < 0 || candidateLum_[static_cast<std::size_t>(up)] - color.lum <=
-                             color.lum - candidateLum_[static_cast<std::size_t>(down)]);
-        std::ptrdiff_t& side = takeUp ? up : down;
-        const Candidate& candidate = candidates_[static_cast<std::size_t>(side)];
-        if (DistanceLowerBound(candidate.entry.lum - color.lum) >= ruledOutFrom) {
-            side = takeUp ? count : -1;
-            continue;
-        }
-        const float distance = MapDistance(candidate.entry, color);
-        if (distance < bestDistance ||
-            (distance == bestDistance && bestIndex >= 0 && candidate.index < bestIndex)) {
-            bestDistance = distance;
-            bestIndex = candidate.index;
-            ruledOutFrom = FirstDistanceAbove(bestDistance);
-        }
-        side += takeUp ? 1 : -1;
+PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
+    : grid_(FirstOccurrences(palette, entryIndex_)),
+      cache_(static_cast<uint32_t*>(std::calloc(std::size_t{1} << kCacheBits, sizeof(uint32_t)))) {
+    if (!cache_) throw std::bad_alloc();
+    // A zeroed slot reads as black with index 0, and only black's own slot could ever be
+    // asked about black: that one starts with a colour that belongs elsewhere.
+    static_assert(CacheSlotOf(1) != CacheSlotOf(0));
+    cache_[CacheSlotOf(0)] = 1;
+    constexpr std::array<double, 3> kLumWeights = {0.3, 0.59, 0.11};
+    for (int k = 0; k < 3; ++k) {
+        for (int value = 0; value < 256; ++value) lumTerms_[k][value] = kLumWeights[k] * value;
     }
-    return bestIndex;
+}
+
+int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
+    const CandidateGrid::Candidates candidates = grid_.For(c0, c1, c2);
+    // MakeMapColor's luminance from the same products, looked up.
+    const float lum = std::clamp(
+        static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
+    // MapDistance for four candidates at a time, each lane with the scalar operations in the
+    // scalar order: float differences, squared and weighted in double, rounded to float.
+    const Float4 x0 = Splat(c0);
+    const Float4 x1 = Splat(c1);
+    const Float4 x2 = Splat(c2);
+    const Float4 xl = Splat(lum);
+    auto weighted = [](Double2 d0, Double2 d1, Double2 d2, Double2 dl) {
+        return 0.3 * (d0 * d0) + 0.59 * (d1 * d1) + 0.11 * (d2 * d2) + 0.15 * (dl * dl);
+    };
+    float bestDistance = kMapStartBound;
+    int bestPosition = -1;
+    for (std::size_t i = 0; i < candidates.count; i += 4) {
+        const Float4 d0 = LoadFloat4(candidates.c0 + i) - x0;
+        const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
+        const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
+        const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
+        const Float4 distance = JoinToFloat4(
+            weighted(LowToDouble2(d0), LowToDouble2(d1), LowToDouble2(d2), LowToDouble2(dl)),
+            weighted(HighToDouble2(d0), HighToDouble2(d1), HighToDouble2(d2), HighToDouble2(dl)));
+        if (!AnyLess(distance, bestDistance)) continue;
+        // Candidates come in palette order, so the first of equal distances stays.
+        for (int lane = 0; lane < 4; ++lane) {
+            if (distance[lane] < bestDistance) {
+                bestDistance = distance[lane];
+                bestPosition = candidates.position[i + static_cast<std::size_t>(lane)];
+            }
+        }
+    }
+    return bestPosition < 0 ? -1 : entryIndex_[static_cast<std::size_t>(bestPosition)];
 }
 
 int PaletteMapper::Nearest(uint8_t c0, uint8_t c1, uint8_t c2) {
     const uint32_t colour = c0 | (uint32_t{c1} << 8) | (uint32_t{c2} << 16);
-    const uint32_t tag = colour + (uint32_t{1} << 24);
-    CacheSlot& slot = cache_[(colour * 2654435761u) >> (32 - kCacheBits)];
-    if (slot.tag != tag) {
-        slot.tag = tag;
-        slot.index = Search(MakeMapColor(c0, c1, c2));
-    }
-    return slot.index;
+    uint32_t& slot = cache_[CacheSlotOf(colour)];
+    if ((slot & 0xFFFFFF) == colour) return static_cast<int>(slot >> 24);
+    const int index = Search(c0, c1, c2);
+    // Colours with no entry below the start bound are rare and not kept.
+    if (index >= 0) slot = colour | static_cast<uint32_t>(index) << 24;
+    return index;
 }
 
 void PaletteMapper::MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices) {

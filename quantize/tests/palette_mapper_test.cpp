@@ -63,7 +63,8 @@ TEST(PaletteMapper, EmptyPaletteFindsNothing) {
 }
 
 // Palettes with the features that trip pruning: duplicates, clusters of equal luminance,
-// fractional components, black entries at the front, entries far apart.
+// fractional components, black entries at the front, entries far apart, entries crowded into a
+// small part of the cube (as a photograph's are).
 Palette RandomPalette(std::mt19937& random, int kind) {
     std::uniform_int_distribution<int> byte(0, 255);
     Palette palette;
@@ -79,6 +80,9 @@ Palette RandomPalette(std::mt19937& random, int kind) {
         } else if (kind == 3) {
             const int grey = byte(random) / 32 * 32;
             palette.push_back(MakeFloatPaletteEntry(grey, grey, grey));
+        } else if (kind == 5) {
+            palette.push_back(MakeFloatPaletteEntry(
+                100 + byte(random) % 40, 100 + byte(random) % 40, 100 + byte(random) % 40));
         } else {
             palette.push_back(MakeFloatPaletteEntry(byte(random), byte(random), byte(random)));
         }
@@ -94,13 +98,15 @@ TEST(PaletteMapper, FastSearchEqualsPlainSearchOnRandomPalettes) {
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> byte(0, 255);
     for (int round = 0; round < 24; ++round) {
-        const Palette palette = RandomPalette(random, round % 5);
+        const Palette palette = RandomPalette(random, round % 6);
         PaletteMapper mapper(palette);
         for (int i = 0; i < 20000; ++i) {
-            // Repeat some colours so the cache answers too.
-            const uint8_t pixel[3] = {static_cast<uint8_t>(byte(random)),
-                                      static_cast<uint8_t>(byte(random) % 64),
-                                      static_cast<uint8_t>(byte(random))};
+            // Repeat some colours so the cache answers too; half of them near the crowd.
+            const int near = i % 2 == 0 ? 0 : 90;
+            const int range = i % 2 == 0 ? 256 : 60;
+            const uint8_t pixel[3] = {static_cast<uint8_t>(near + byte(random) % range),
+                                      static_cast<uint8_t>(near + byte(random) % range % 64),
+                                      static_cast<uint8_t>(near + byte(random) % range)};
             const int plain = testing::PlainNearest(palette, pixel, -1);
             ASSERT_EQ(mapper.Nearest(pixel[0], pixel[1], pixel[2]), plain)
                 << "round " << round << " pixel " << int(pixel[0]) << "," << int(pixel[1]) << ","

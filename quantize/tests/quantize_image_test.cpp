@@ -12,15 +12,7 @@ namespace quantize {
 namespace {
 
 using testing::FailureCapture;
-
-// FNV-1a, to pin the exact output bytes.
-uint64_t Fingerprint(const std::vector<uint8_t>& indices, const std::array<uint8_t, 768>& palette) {
-    uint64_t hash = 1469598103934665603ull;
-    auto add = [&](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
-    for (uint8_t byte : indices) add(byte);
-    for (uint8_t byte : palette) add(byte);
-    return hash;
-}
+using testing::Fingerprint;
 
 TEST(QuantizeImage, ReturnsOneIndexPerPixelAndAFullPalette) {
     const synth::Image image = synth::Scene(64, 48, 5);

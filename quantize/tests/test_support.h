@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,6 +25,15 @@ class FailureCapture {
   private:
     FailureReporter previous_;
 };
+
+// FNV-1a of the index buffer and then the palette, to pin the exact output bytes.
+inline uint64_t Fingerprint(std::span<const uint8_t> indices, std::span<const uint8_t> palette) {
+    uint64_t hash = 1469598103934665603ull;
+    auto add = [&](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+    for (uint8_t byte : indices) add(byte);
+    for (uint8_t byte : palette) add(byte);
+    return hash;
+}
 
 // The plain search the mapping is defined by: every entry from 0 upwards, strictly smaller
 // float distance wins, start bound 9999; `previous` when no entry gets below it.

@@ -67,6 +67,11 @@ void ScriptedUiDriver::Apply(WindowHandle dialog, const UiAction& a) {
 }
 
 void ScriptedUiDriver::RunModal(WindowHandle dialog) {
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } nesting(depth_);
     // Actions run until the dialog closes; nested dialogs opened by an action take the
     // following actions themselves.
     while (IsDialogOpen(dialog) && next_ < actions_.size()) {
@@ -75,6 +80,7 @@ void ScriptedUiDriver::RunModal(WindowHandle dialog) {
     }
     if (!IsDialogOpen(dialog)) return;
     std::string why;
+    const std::size_t messagesBefore = messageTexts_.size();
     if (ui_actions::PressDefault(dialog, &why) && !IsDialogOpen(dialog)) return;
     // The window's own title names the dialog as the user sees it ("Add Rule", "Edit Rule");
     // the template's title is only the default.
@@ -83,6 +89,8 @@ void ScriptedUiDriver::RunModal(WindowHandle dialog) {
     if (title.empty()) title = t && t->title ? t->title : "dialog";
     std::cerr << "ui: \"" << title << "\" did not close with its default button"
               << (why.empty() ? "" : " (" + why + ")") << "; closed with Cancel\n";
+    const std::string reason = messageTexts_.size() > messagesBefore ? messageTexts_.back() : why;
+    refusals_.push_back({title, reason, depth_ - 1});
     ui_actions::Cancel(dialog);
 }
 
@@ -96,6 +104,7 @@ void ScriptedUiDriver::ApplyToPage(WindowHandle page) {
 int ScriptedUiDriver::ShowMessage(WindowHandle, const std::string& text, const std::string& caption,
                                   unsigned) {
     messages_.push_back(caption + ": " + text);
+    messageTexts_.push_back(text);
     std::cerr << messages_.back() << '\n';
     return kIdOk;
 }

@@ -40,12 +40,7 @@ int BoneExporter::DoExport(const char* name, ExportSceneInterface*, HostInterfac
     BoneWalk walk(*host, settings, names);
     bool ok = WriteFile(*host, settings, walk);
     host->ProgressEnd();
-    ok = out_.Close() && ok;
-    if (!ok) {
-        out_.Discard();
-        return 0;
-    }
-    return 1;
+    return out_.Finish(ok) ? 1 : 0;
 }
 
 bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings, BoneWalk& walk) {

@@ -54,12 +54,7 @@ int PoseExporter::DoExport(const char* name, ExportSceneInterface*, HostInterfac
     if (ok && settings.exportTextures) ok = ExportTextures(*host, textures, location);
     host->ProgressEnd();
     skin_.ReleaseMesh();
-    ok = out_.Close() && ok;
-    if (!ok) {
-        out_.Discard();
-        return 0;
-    }
-    return 1;
+    return out_.Finish(ok) ? 1 : 0;
 }
 
 bool PoseExporter::WriteFile(HostInterface& host, const ExportSettings& settings, BoneWalk& walk,

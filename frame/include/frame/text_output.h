@@ -13,7 +13,11 @@ inline constexpr const char* kLineEnd = "\r\n";
 
 // A text file written in binary mode so that line ends are exactly what is written. Writes go
 // through a buffer; each write and the close are checked, and after a failure Good() stays
-// false. A file that is destroyed while still open is closed and removed.
+// false. The text goes to a temporary file beside the target, which Close renames over the
+// target once everything was written: the target is replaced whole or not at all, and a failed
+// or cancelled export leaves an earlier file of that name as it was. A target that is not a
+// regular file (a device such as /dev/null) is written directly. A writer destroyed while still
+// open discards what it wrote.
 class TextFileWriter {
   public:
     TextFileWriter() = default;
@@ -21,7 +25,7 @@ class TextFileWriter {
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-    // Creates or truncates the file; false when it cannot be created.
+    // Starts the file; false when it cannot be written (a missing folder, a read-only target).
     bool Open(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
     const std::string& Path() const { return path_; }
@@ -32,15 +36,20 @@ class TextFileWriter {
     void WriteLine(const std::string& text);
     bool Good() const { return good_; }
 
-    // Flushes and closes; true when every write and the close succeeded.
+    // Flushes, closes and puts the file in place; true when every write, the close and the
+    // rename succeeded. After a failure nothing of this writer is left on disk.
     bool Close();
-    // Closes and deletes the file (an export that failed leaves nothing behind).
+    // Closes and deletes what was written; the target stays as it was.
     void Discard();
+    // The end of an export: Close when the export went well, Discard when it did not; true
+    // when the file is in place.
+    bool Finish(bool exportOk);
 
   private:
     std::FILE* file_ = nullptr;
-    std::string path_;
-    bool created_ = false;  // this writer made the file, so it may delete it
+    std::string path_;       // as given
+    std::string target_;     // the file to replace (a link's destination)
+    std::string temporary_;  // where the text goes first; empty when written directly
     bool good_ = false;
 };
 

@@ -76,5 +76,7 @@ struct Scene {
 
 // Ticks for a time in frames, rounded to the nearest tick.
 TimeValue FramesToTicks(double frames, int ticksPerFrame);
+// Whether `frames` is a finite number whose ticks fit the host's 32-bit time.
+bool FrameFitsTicks(double frames, int ticksPerFrame);
 
 }  // namespace plughost

@@ -69,7 +69,25 @@ class HostCameraObject : public CameraObject {
     float fov_, near_, far_;
 };
 
-// Targets, lights and shapes: objects with a class and nothing to convert to.
+// A point light that shines equally in all directions; the renderer lights the scene with it.
+class HostLightObject : public HostObject {
+  public:
+    HostLightObject(Point3 color, float intensity) : color_(color), intensity_(intensity) {}
+
+    SuperClassId SuperClassID() override { return kLightSuperClass; }
+    ClassId ClassID() override { return kLightClassId; }
+    bool CanConvertToType(ClassId) override { return false; }
+    HostObject* ConvertToType(TimeValue, ClassId) override { return nullptr; }
+    void DeleteThis() override {}
+    Point3 Color() const { return color_; }  // 0..1
+    float Intensity() const { return intensity_; }
+
+  private:
+    Point3 color_;
+    float intensity_;
+};
+
+// Targets, lights without colour and shapes: objects with a class and nothing to convert to.
 class HostPlainObject : public HostObject {
   public:
     HostPlainObject(SuperClassId superClass, ClassId classId)

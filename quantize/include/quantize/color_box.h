@@ -16,7 +16,7 @@ struct PixEntry {
 PixEntry MakePixEntry(uint8_t c0, uint8_t c1, uint8_t c2);
 
 // A box is a run [first, first + count) of the Pix array with its statistics. A box with no
-// pixels has all means, spreads and its error 0.
+// pixels has all sums, means, spreads and its error 0.
 struct ColorBox {
     std::array<int16_t, 4> mean{};  // truncated means of c0, c1, c2, m
     float error = 0.0f;             // Σ 0.3·d0² + 0.59·d1² + 0.11·d2² + 0.7·d3²
@@ -24,11 +24,12 @@ struct ColorBox {
     float maxSpread = 0.0f;
     uint32_t first = 0;
     uint32_t count = 0;
+    std::array<float, 4> sum{};  // the float sums of c0, c1, c2, m the means come from
 };
 
-// Recomputes the means, error and spreads of the box's run, keeping first and count. Sums are
-// 32-bit floats added one pixel at a time; each pixel's error term is computed in double and
-// added into the float error.
+// Recomputes the sums, means, error and spreads of the box's run, keeping first and count. Sums
+// are 32-bit floats added one pixel at a time in run order; each pixel's error term is computed
+// in double and added into the float error.
 void ComputeBoxStats(std::span<const PixEntry> pix, ColorBox& box);
 
 // The same for two boxes at once, with results identical to two single calls.
@@ -66,7 +67,8 @@ uint32_t PartitionRun(std::span<PixEntry> pix, uint32_t first, uint32_t count, G
 enum class SplitStats { kFull, kMeansOnly };
 
 // Splits `chosen` at the mean of its split axis: pixels above the mean go to `added`, which
-// receives the upper part of the run. Both boxes get fresh statistics.
+// receives the upper part of the run. Both boxes get fresh statistics. `chosen` must carry the
+// statistics of its run (from ComputeBoxStats or an earlier split).
 void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added,
               SplitStats stats = SplitStats::kFull);
 
@@ -75,5 +77,11 @@ void SplitBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added,
 // strictly smaller than its distance to chosen's means rounded to float. Both boxes get fresh
 // statistics.
 void RefineSplit(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added);
+
+// One split of palette building: SplitBox and, when refining, RefineSplit. Returns true when
+// no pixel moved and `added` took the whole run of `chosen`, as happens to a box of one colour
+// whose rounded mean misses that colour: `added` then holds the statistics `chosen` had, and
+// splitting it again would give the same result once more.
+bool SplitChosenBox(std::span<PixEntry> pix, ColorBox& chosen, ColorBox& added, bool refine);
 
 }  // namespace quantize

@@ -1,41 +1,21 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <span>
 #include <vector>
 
+#include "quantize/candidate_grid.h"
+#include "quantize/map_distance.h"
+
 namespace quantize {
-
-// A palette entry as the mapping compares it: the three components and the luminance
-// L = 0.3·c0 + 0.59·c1 + 0.11·c2, all 32-bit floats.
-struct FloatPaletteEntry {
-    float c0 = 0.0f;
-    float c1 = 0.0f;
-    float c2 = 0.0f;
-    float lum = 0.0f;
-};
-
-// Luminance as both the palette and the mapped pixels use it: computed in double, stored as
-// float.
-float Luminance(float c0, float c1, float c2);
-
-FloatPaletteEntry MakeFloatPaletteEntry(float c0, float c1, float c2);
-
-// A pixel about to be mapped: its components and luminance as floats clamped to [0, 255].
-FloatPaletteEntry MakeMapColor(uint8_t c0, uint8_t c1, uint8_t c2);
-
-// The mapping distance 0.3·Δc0² + 0.59·Δc1² + 0.11·Δc2² + 0.15·ΔL², each difference a float,
-// summed in double and rounded to float, which is the precision the search compares in.
-float MapDistance(const FloatPaletteEntry& entry, const FloatPaletteEntry& color);
-
-// The search only accepts entries strictly below this distance.
-inline constexpr float kMapStartBound = 9999.0f;
 
 // Finds, for any colour, the index that a plain search from entry 0 upwards would find: the
 // lowest index among the entries with the smallest distance below kMapStartBound. It gets
-// there faster by skipping duplicate entries, visiting entries outwards from the colour's
-// luminance and stopping where a provable lower bound of the distance exceeds the best found,
-// and by remembering recent colours.
+// there faster by searching only the candidates of the colour's cell (CandidateGrid), without
+// duplicate entries, and by remembering recent colours.
 class PaletteMapper {
   public:
     explicit PaletteMapper(std::span<const FloatPaletteEntry> palette);
@@ -49,20 +29,19 @@ class PaletteMapper {
     void MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices);
 
   private:
-    struct Candidate {
-        FloatPaletteEntry entry;
-        int index = 0;
-    };
-    struct CacheSlot {
-        uint32_t tag = 0;  // colour + 1 << 24, so that 0 marks an empty slot
-        int32_t index = 0;
+    struct FreeMemory {
+        void operator()(uint32_t* memory) const { std::free(memory); }
     };
 
-    int Search(const FloatPaletteEntry& color) const;
+    int Search(uint8_t c0, uint8_t c1, uint8_t c2);
 
-    std::vector<Candidate> candidates_;  // first occurrences only, by ascending luminance
-    std::vector<float> candidateLum_;
-    std::vector<CacheSlot> cache_;
+    std::vector<int> entryIndex_;  // palette index of each entry of the grid
+    CandidateGrid grid_;
+    std::array<std::array<double, 256>, 3> lumTerms_;  // 0.3, 0.59 and 0.11 times each byte
+    // Recent colours with their indices, one slot per hash of the colour: the colour in the low
+    // 24 bits, the index in the high 8. Zeroed by calloc, so that the pages of slots never
+    // used are never touched.
+    std::unique_ptr<uint32_t[], FreeMemory> cache_;
 };
 
 }  // namespace quantize

@@ -256,6 +256,16 @@ class ScriptedUiDriver : public UiDriver {
     const std::vector<std::string>& Messages() const { return messages_; }
     std::size_t PendingActions() const { return actions_.size() - next_; }
 
+    // A modal dialog whose default button did not close it, so the driver closed it with
+    // Cancel: its title, what it said (the text of its last message box, or why the button
+    // could not be pressed), and how deep it was nested (0: opened by the plug-in itself).
+    struct Refusal {
+        std::string title;
+        std::string reason;
+        int depth = 0;
+    };
+    const std::vector<Refusal>& Refusals() const { return refusals_; }
+
   private:
     // Applies one action to the dialog; Folder actions are queued for the next chooser.
     void Apply(WindowHandle dialog, const UiAction& action);
@@ -264,6 +274,9 @@ class ScriptedUiDriver : public UiDriver {
     std::size_t next_ = 0;
     std::vector<std::string> folderAnswers_;
     std::vector<std::string> messages_;
+    std::vector<std::string> messageTexts_;  // the texts alone, for refusals
+    std::vector<Refusal> refusals_;
+    int depth_ = 0;  // modal dialogs open through this driver
 };
 
 #pragma GCC visibility pop

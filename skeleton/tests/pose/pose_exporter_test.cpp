@@ -251,6 +251,17 @@ TEST_F(PoseExportTest, TextureFacesThatNameNoTextureVertexGiveZeroTexels) {
     Skin(Node("Body"), std::make_unique<CountingMesh>(mesh, native, false));
     ASSERT_EQ(Export(), 1);
     EXPECT_EQ(Triangles(), (Text{"-1, 2,0,0, 1,64,64, 0,64,64", "-1, 3,0,0, 2,0,0, 0,0,0"}));
+
+    // Exactly one past the last texture vertex: a bound test off by one reads behind the array
+    // (whatever lies there becomes the texel, and the sanitizer build stops at the read).
+    TriangleMesh edge = FourVertices();
+    edge.textureVertices = {{0.25f, 0.75f, 0}};
+    edge.textureFaces.resize(1);
+    edge.textureFaces[0].t[2] = 1;
+    LoadScene(BodyScene(kPhysique));
+    Skin(Node("Body"), std::make_unique<CountingMesh>(edge, native, false));
+    ASSERT_EQ(Export(), 1);
+    EXPECT_EQ(Triangles()[0], "-1, 2,0,0, 1,64,64, 0,64,64");
 }
 
 TEST_F(PoseExportTest, ConvertedMeshIsDeletedOnEveryFailure) {

@@ -1,49 +1,43 @@
-#include "batch_runner.h"
+#include "batrun/batch_runner.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
-namespace fs = std::filesystem;
+#include "support/testing/files.h"
+#include "support/testing/program_run.h"
+#include "support/testing/temp_folder.h"
 
+namespace batrun {
 namespace {
+
+namespace fs = std::filesystem;
+using support::testing::ReadFile;
+using support::testing::TempFolder;
+using support::testing::WriteFile;
 
 // A fresh folder that is the current directory for the length of a test.
 class BatchRunnerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "batrun-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         previous_ = fs::current_path();
-        fs::current_path(folder_);
+        fs::current_path(folder_.Path());
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { fs::current_path(previous_); }
 
-    static void Write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static void Write(const std::string& path, const std::string& text) { WriteFile(path, text); }
+    static std::string Read(const std::string& path) { return ReadFile(path); }
     int Run(const std::string& batch) {
         Write("run.bat", batch);
         BatchRunner runner(
-            out, err, [this] { ++pauses; }, (folder_ / "bin").string());
+            out, err, [this] { ++pauses; }, (folder_.Path() / "bin").string());
         return runner.RunFile("run.bat", {});
     }
 
-    fs::path folder_, previous_;
+    TempFolder folder_;
+    fs::path previous_;
     std::ostringstream out, err;
     int pauses = 0;
 };
@@ -108,19 +102,109 @@ TEST_F(BatchRunnerTest, ProgramsAreFoundCaseInsensitively) {
     EXPECT_EQ(err.str(),
               "'NOSUCHTOOL' is not recognized as an internal or external command,\n"
               "operable program or batch file.\n");
-    EXPECT_EQ(status, 9009);
+    EXPECT_EQ(status, 1);  // 9009, the interpreter's code for it, is no exit status
     Run("@echo off\nrawsmith.EXE x\n");
     EXPECT_EQ(Read("ran.txt"), "x\n");
 }
 
-TEST_F(BatchRunnerTest, ProgramGoesOnAtEndOfInput) {
-    Write("run.bat", "@echo off\r\npause\r\necho done\r\n");
-    const std::string command = std::string(BATRUN_PROGRAM) + " /c run.bat </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char buffer[256] = {};
-    const std::size_t got = fread(buffer, 1, sizeof buffer - 1, pipe);
-    const int status = pclose(pipe);
-    EXPECT_EQ(std::string(buffer, got), "Press any key to continue . . . \ndone\n");
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+// The batch goes on after a failing line, and its exit status tells that one failed.
+TEST_F(BatchRunnerTest, ExitStatusIsTheLastFailure) {
+    fs::create_directory("bin");
+    Write("bin/fails", "#!/bin/sh\nexit $1\n");
+    fs::permissions("bin/fails", fs::perms::owner_all);
+    EXPECT_EQ(Run("@echo off\nfails 0\necho ok\n"), 0);
+    EXPECT_EQ(Run("@echo off\nfails 3\nren missing.tga x.tga\nfails 5\necho done\npause\n"), 5);
+    EXPECT_EQ(Run("@echo off\nfails 3\nNOSUCHTOOL\npause\n"), 1);
+    EXPECT_EQ(out.str(),
+              "ok\ndone\nPress any key to continue . . . \n"
+              "Press any key to continue . . . \n");
+
+    BatchRunner runner(
+        out, err, [] {}, (folder_.Path() / "bin").string());
+    EXPECT_EQ(runner.RunLine("NOSUCHTOOL x"), kProgramNotFound);
 }
+
+// What camweave writes for names with blanks, special characters and percent signs.
+TEST_F(BatchRunnerTest, QuotedNamesAndDoubledPercents) {
+    Write("shot0001.tga", "1");
+    Write("shot0002.tga", "2");
+    Write("shot0003.tga", "3");
+    const int status =
+        Run("@echo off\r\nren shot0001.tga \"Lobby & Bar (2).tga\"\r\n"
+            "ren \"shot0002.tga\" \"100%% a^b;c=d,e.tga\"\r\nren shot0003.tga %%PATH%%.tga\r\n");
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(Read("Lobby & Bar (2).tga"), "1");
+    EXPECT_EQ(Read("100% a^b;c=d,e.tga"), "2");
+    EXPECT_EQ(Read("%PATH%.tga"), "3");
+}
+
+// Unquoted, the interpreter reads those characters otherwise: batrun refuses what it would run
+// differently.
+TEST_F(BatchRunnerTest, UnquotedSpecialCharactersAreNotOneName) {
+    Write("shot0001.tga", "1");
+    const int status =
+        Run("@echo off\nren shot0001.tga Lobby & echo PWNED\nren shot0001.tga a=b.tga\n"
+            "echo x > out.txt\nrem a & b\necho \"a & b\"\n");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Read("shot0001.tga"), "1");
+    EXPECT_FALSE(fs::exists("out.txt"));
+    EXPECT_EQ(out.str(), "\"a & b\"\n");
+    EXPECT_EQ(err.str(),
+              "batrun: cannot run a line with '&' outside quotes: command chains, pipes and "
+              "redirection are not supported\n"
+              "The syntax of the command is incorrect.\n"
+              "batrun: cannot run a line with '>' outside quotes: command chains, pipes and "
+              "redirection are not supported\n");
+}
+
+// A rename the system refuses says why, not that the name is taken.
+TEST_F(BatchRunnerTest, RenameFailuresGiveTheirReason) {
+    Write("shot0001.tga", "1");
+    const std::string longName(300, 'n');
+    EXPECT_EQ(Run("@echo off\nren shot0001.tga " + longName +
+                  ".tga\nren shot0001.tga a?.tga\n"
+                  "pause\n"),
+              1);
+    EXPECT_EQ(err.str(),
+              "File name too long.\n"
+              "The filename, directory name, or volume label syntax is incorrect.\n");
+    EXPECT_EQ(Read("shot0001.tga"), "1");
+}
+
+// A folder the rename may not change: read-only, or for root (whom permissions do not bind)
+// immutable, where the file system allows that.
+class LockedFolder {
+  public:
+    explicit LockedFolder(const std::string& path) : path_(path) {
+        fs::create_directory(path_);
+        WriteFile(path_ + "/shot0001.tga", "1");
+        if (geteuid() != 0) {
+            fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_exec);
+            locked_ = true;
+        } else {
+            locked_ = Chattr("+i");
+        }
+    }
+    ~LockedFolder() {
+        if (geteuid() == 0 && locked_) Chattr("-i");
+    }
+    bool Locked() const { return locked_; }
+
+  private:
+    bool Chattr(const std::string& change) const {
+        return support::testing::RunProgram({.program = "chattr", .arguments = {change, path_}})
+                   .status == 0;
+    }
+    std::string path_;
+    bool locked_ = false;
+};
+
+TEST_F(BatchRunnerTest, RenameInALockedFolderIsDenied) {
+    const LockedFolder locked("locked");
+    if (!locked.Locked()) GTEST_SKIP() << "cannot lock a folder here";
+    EXPECT_EQ(Run("@echo off\nren locked\\shot0001.tga Lobby.tga\npause\n"), 1);
+    EXPECT_EQ(err.str(), "Access is denied.\n");
+    EXPECT_EQ(Read("locked/shot0001.tga"), "1");
+}
+
+}  // namespace batrun

@@ -9,6 +9,7 @@
 
 #include "rawsmith/image_readers.h"
 #include "rawsmith/output_files.h"
+#include "support/file_io.h"
 #include "synth_image.h"
 
 namespace {
@@ -53,44 +54,40 @@ int Make(const std::vector<std::string>& args) {
     const std::vector<uint8_t> bytes = EndsWith(out, ".tga")
                                            ? quantize::synth::EncodeTarga(image, 24, false)
                                            : quantize::synth::EncodePpm(image);
-    std::string error;
-    if (!rawsmith::WriteFileReplacing(out, bytes, error)) {
-        std::fprintf(stderr, "benchimage: error: %s\n", error.c_str());
+    if (const support::Status written = rawsmith::WriteFileReplacing(out, bytes); !written) {
+        std::fprintf(stderr, "benchimage: error: %s\n", written.error().c_str());
         return 1;
     }
     return 0;
 }
 
 bool Load(const std::string& path, TrueColorImage& image) {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (rawsmith::ReadFileBytes(path, bytes, error) && rawsmith::ReadImage(bytes, image, error)) {
-        return true;
+    rawsmith::ImageResult read = rawsmith::ReadImageFile(path);
+    if (!read) {
+        std::fprintf(stderr, "benchimage: error: %s: %s\n", path.c_str(), read.error().c_str());
+        return false;
     }
-    std::fprintf(stderr, "benchimage: error: %s: %s\n", path.c_str(), error.c_str());
-    return false;
+    image = std::move(*read);
+    return true;
 }
 
 // Rebuilds blue-green-red pixels from palette indices and red-green-blue entries.
 bool LoadRawAct(const std::string& rawPath, const std::string& actPath, int width, int height,
                 TrueColorImage& image) {
-    std::vector<uint8_t> raw;
-    std::vector<uint8_t> act;
-    std::string error;
-    if (!rawsmith::ReadFileBytes(rawPath, raw, error) ||
-        !rawsmith::ReadFileBytes(actPath, act, error) ||
-        raw.size() != static_cast<std::size_t>(width) * height || act.size() != 768) {
+    const support::Result<std::string> raw = support::ReadWholeFile(rawPath);
+    const support::Result<std::string> act = support::ReadWholeFile(actPath);
+    if (!raw || !act || raw->size() != static_cast<std::size_t>(width) * height ||
+        act->size() != 768) {
         std::fprintf(stderr, "benchimage: error: %s / %s: unreadable or wrong size\n",
                      rawPath.c_str(), actPath.c_str());
         return false;
     }
     image.width = width;
     image.height = height;
-    image.bgr.resize(raw.size() * 3);
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        image.bgr[i * 3] = act[raw[i] * 3u + 2];
-        image.bgr[i * 3 + 1] = act[raw[i] * 3u + 1];
-        image.bgr[i * 3 + 2] = act[raw[i] * 3u];
+    image.bgr.resize(raw->size() * 3);
+    for (std::size_t i = 0; i < raw->size(); ++i) {
+        const std::size_t entry = static_cast<uint8_t>((*raw)[i]) * 3u;
+        for (std::size_t c = 0; c < 3; ++c) image.bgr[i * 3 + c] = (*act)[entry + 2 - c];
     }
     return true;
 }

@@ -1,78 +1,93 @@
 #include "rawsmith/output_files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 namespace rawsmith {
 namespace {
 
-std::string TemporaryPath(const std::string& path) {
-    return path + ".part";
+using support::Result;
+using support::Status;
+
+std::string Reason() {
+    return std::strerror(errno);
 }
 
-bool WriteWhole(const std::string& path, std::span<const uint8_t> bytes, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = path + ": cannot create: " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = path + ": write error";
-        std::remove(path.c_str());
-        return false;
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// Creates a temporary file beside `path` and writes `bytes` to it; returns its name. The file
+// is created new (O_EXCL), so an existing file of that name, which may be the input or a
+// leftover of an earlier crash, is never written into: the name then gets a number.
+Result<std::string> WriteTemporary(const std::string& path, std::span<const uint8_t> bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Built by appending: GCC 12 at -O3 gives a false -Wrestrict on "." + std::to_string().
+        std::string temporary = path;
+        if (attempt > 0) temporary.append(".").append(std::to_string(attempt));
+        temporary.append(".part");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return Result<std::string>::Fail(path + ": cannot create: " + Reason());
+        const bool written = WriteAll(fd, bytes);
+        std::string reason = written ? "" : Reason();
+        if (::close(fd) != 0 && written) reason = Reason();
+        if (!written || !reason.empty()) {
+            ::unlink(temporary.c_str());
+            return Result<std::string>::Fail(path + ": write error: " + reason);
+        }
+        return temporary;
+    }
+    return Result<std::string>::Fail(path + ": cannot create a temporary file beside it");
 }
 
 }  // namespace
 
-std::string ReplaceExtension(const std::string& path, const std::string& extension) {
-    const std::size_t separator = path.find_last_of("\\/");
-    std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-    if (nameStart == 0 && path.size() >= 2 && path[1] == ':') nameStart = 2;  // C:name.tga
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || dot <= nameStart) return path + extension;
-    return path.substr(0, dot) + extension;
+Status WriteFiles(std::span<const OutputFile> files) {
+    std::vector<std::string> temporaries;
+    for (const OutputFile& file : files) {
+        Result<std::string> temporary = WriteTemporary(file.path, file.bytes);
+        if (!temporary) {
+            for (const std::string& written : temporaries) ::unlink(written.c_str());
+            return Status::Fail(temporary.error());
+        }
+        temporaries.push_back(*temporary);
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (std::rename(temporaries[i].c_str(), files[i].path.c_str()) == 0) continue;
+        const std::string error = files[i].path + ": cannot replace: " + Reason();
+        // A .raw without its .act (or the other way round) is of no use to anyone.
+        for (std::size_t done = 0; done < i; ++done) ::unlink(files[done].path.c_str());
+        for (std::size_t left = i; left < files.size(); ++left) ::unlink(temporaries[left].c_str());
+        return Status::Fail(error);
+    }
+    return Status::Ok();
 }
 
-bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes,
-                        std::string& error) {
-    const std::string temporary = TemporaryPath(path);
-    if (!WriteWhole(temporary, bytes, error)) return false;
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = path + ": cannot replace: " + std::strerror(errno);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+Status WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes) {
+    const OutputFile file{path, bytes};
+    return WriteFiles(std::span(&file, 1));
 }
 
-bool WriteFilePair(const std::string& firstPath, std::span<const uint8_t> first,
-                   const std::string& secondPath, std::span<const uint8_t> second,
-                   std::string& error) {
-    const std::string firstTemporary = TemporaryPath(firstPath);
-    const std::string secondTemporary = TemporaryPath(secondPath);
-    if (!WriteWhole(firstTemporary, first, error)) return false;
-    if (!WriteWhole(secondTemporary, second, error)) {
-        std::remove(firstTemporary.c_str());
-        return false;
-    }
-    if (std::rename(firstTemporary.c_str(), firstPath.c_str()) != 0) {
-        error = firstPath + ": cannot replace: " + std::strerror(errno);
-        std::remove(firstTemporary.c_str());
-        std::remove(secondTemporary.c_str());
-        return false;
-    }
-    if (std::rename(secondTemporary.c_str(), secondPath.c_str()) != 0) {
-        error = secondPath + ": cannot replace: " + std::strerror(errno);
-        std::remove(firstPath.c_str());  // a .raw without its .act is of no use
-        std::remove(secondTemporary.c_str());
-        return false;
-    }
-    return true;
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    std::error_code ecA, ecB;
+    const auto placeA = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ecA), ecA);
+    const auto placeB = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ecB), ecB);
+    return !ecA && !ecB && placeA == placeB;
 }
 
 }  // namespace rawsmith

@@ -29,12 +29,34 @@ long long HeaderNumber(std::span<const uint8_t> bytes, std::size_t& at) {
     return value;
 }
 
+// The other Netpbm formats by their magic digit, for a message that says what the file is.
+const char* NetpbmKind(uint8_t digit) {
+    switch (digit) {
+        case '1':
+            return "ASCII PBM";
+        case '2':
+            return "ASCII PGM";
+        case '3':
+            return "ASCII PPM";
+        case '4':
+            return "binary PBM";
+        case '5':
+            return "binary PGM";
+        case '7':
+            return "PAM";
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace
 
-bool ReadPpm(std::span<const uint8_t> bytes, TrueColorImage& image, std::string& error) {
+ImageResult ReadPpm(std::span<const uint8_t> bytes) {
     if (bytes.size() < 2 || bytes[0] != 'P' || bytes[1] != '6') {
-        error = "not a binary PPM file (no P6 at the start)";
-        return false;
+        const char* kind = bytes.size() >= 2 && bytes[0] == 'P' ? NetpbmKind(bytes[1]) : nullptr;
+        if (kind == nullptr) return ImageResult::Fail("not a binary PPM file (no P6 at the start)");
+        return ImageResult::Fail(std::string(kind) + " (P" + static_cast<char>(bytes[1]) +
+                                 ") is not supported: rawsmith reads " + kReadableFormats);
     }
     std::size_t at = 2;
     const long long width = HeaderNumber(bytes, at);
@@ -42,32 +64,30 @@ bool ReadPpm(std::span<const uint8_t> bytes, TrueColorImage& image, std::string&
     const long long maxValue = HeaderNumber(bytes, at);
     // Exactly one whitespace byte separates the header from the pixels.
     if (width < 0 || height < 0 || maxValue < 0 || at >= bytes.size() || !std::isspace(bytes[at])) {
-        error = "malformed or truncated PPM header";
-        return false;
+        return ImageResult::Fail("malformed or truncated PPM header");
     }
     ++at;
     if (width > kMaxSide || height > kMaxSide) {
-        error = "the image is " + std::to_string(width) + " x " + std::to_string(height) +
-                ", over the limit of 65535 on either side";
-        return false;
+        return ImageResult::Fail("the image is " + std::to_string(width) + " x " +
+                                 std::to_string(height) +
+                                 ", over the limit of 65535 on either side");
     }
     if (width == 0 || height == 0) {
-        error = "the image has no pixels (" + std::to_string(width) + " x " +
-                std::to_string(height) + ")";
-        return false;
+        return ImageResult::Fail("the image has no pixels (" + std::to_string(width) + " x " +
+                                 std::to_string(height) + ")");
     }
     if (maxValue != 255) {
-        error =
-            "PPM maximum value " + std::to_string(maxValue) + " is not supported (255 expected)";
-        return false;
+        return ImageResult::Fail("PPM maximum value " + std::to_string(maxValue) +
+                                 " is not supported (255 expected)");
     }
     const std::size_t pixelBytes = static_cast<std::size_t>(width * height * 3);
     if (bytes.size() - at < pixelBytes) {
-        error = "truncated: " + std::to_string(pixelBytes) + " bytes of pixels expected, " +
-                std::to_string(bytes.size() - at) + " present";
-        return false;
+        return ImageResult::Fail("truncated: " + std::to_string(pixelBytes) +
+                                 " bytes of pixels expected, " + std::to_string(bytes.size() - at) +
+                                 " present");
     }
 
+    TrueColorImage image;
     image.width = static_cast<int>(width);
     image.height = static_cast<int>(height);
     image.bgr.resize(pixelBytes);
@@ -76,7 +96,7 @@ bool ReadPpm(std::span<const uint8_t> bytes, TrueColorImage& image, std::string&
         image.bgr[i + 1] = bytes[at + i + 1];
         image.bgr[i + 2] = bytes[at + i];
     }
-    return true;
+    return image;
 }
 
 }  // namespace rawsmith

@@ -1,45 +1,80 @@
 #include "rawsmith/output_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include "temp_folder.h"
+#include <filesystem>
+
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 namespace rawsmith {
 namespace {
 
-TEST(RawsmithOutputPath, ReplacesOnlyTheFileNamesExtension) {
-    EXPECT_EQ(ReplaceExtension("out/Cam01.tga", ".raw"), "out/Cam01.raw");
-    EXPECT_EQ(ReplaceExtension("C:\\out\\Cam01n.tga", ".act"), "C:\\out\\Cam01n.act");
-    EXPECT_EQ(ReplaceExtension("render.v2/Cam01", ".raw"), "render.v2/Cam01.raw");
-    EXPECT_EQ(ReplaceExtension("C:Cam01", ".raw"), "C:Cam01.raw");
-    EXPECT_EQ(ReplaceExtension("Cam.01.tga", ".raw"), "Cam.01.raw");
-    EXPECT_EQ(ReplaceExtension(".tga", ".raw"), ".tga.raw");
-}
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
-TEST(RawsmithOutputFiles, WritesBothOrNothing) {
-    const testing::TempFolder folder("pair");
-    std::string error;
-    ASSERT_TRUE(WriteFilePair(folder.File("a.raw"), std::vector<uint8_t>{1, 2},
-                              folder.File("a.act"), std::vector<uint8_t>{3}, error))
-        << error;
+const std::vector<uint8_t> kOne = {1, 2}, kTwo = {3}, kThree = {4, 5, 6};
+
+TEST(RawsmithOutputFiles, WritesAllOrNothing) {
+    const TempFolder folder;
+    const std::vector<OutputFile> pair = {{folder / "a.raw", kOne}, {folder / "a.act", kTwo}};
+    ASSERT_TRUE(WriteFiles(pair));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.act", "a.raw"}));
-    EXPECT_EQ(testing::ReadBytes(folder.File("a.raw")), (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(ReadBytes(folder / "a.raw"), kOne);
+    EXPECT_EQ(ReadBytes(folder / "a.act"), kTwo);
 
     // The second file cannot be created: the first does not appear either.
-    EXPECT_FALSE(WriteFilePair(folder.File("b.raw"), std::vector<uint8_t>{1},
-                               folder.File("missing/b.act"), std::vector<uint8_t>{2}, error));
-    EXPECT_NE(error.find("missing/b.act.part: cannot create"), std::string::npos) << error;
+    const std::vector<OutputFile> noFolder = {{folder / "b.raw", kOne},
+                                              {folder / "missing/b.act", kTwo}};
+    const support::Status created = WriteFiles(noFolder);
+    EXPECT_EQ(created.error(),
+              folder / "missing/b.act" + ": cannot create: No such file or directory");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.act", "a.raw"}));
+
+    // The second file is written but cannot be renamed into place (a folder holds its name):
+    // the first, already renamed, is removed again, and no temporary file stays.
+    std::filesystem::create_directories(folder / "c.act/inside");
+    const std::vector<OutputFile> blocked = {
+        {folder / "c.raw", kOne}, {folder / "c.act", kTwo}, {folder / "c.png", kThree}};
+    const support::Status renamed = WriteFiles(blocked);
+    EXPECT_EQ(renamed.error().rfind(folder / "c.act" + ": cannot replace: ", 0), 0u)
+        << renamed.error();
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.act", "a.raw", "c.act"}));
 }
 
-TEST(RawsmithOutputFiles, ReplacesAnEarlierFileAndLeavesNoTemporary) {
-    const testing::TempFolder folder("single");
-    std::string error;
-    testing::WriteBytes(folder.File("x.ppm"), {9, 9, 9});
-    ASSERT_TRUE(WriteFileReplacing(folder.File("x.ppm"), std::vector<uint8_t>{5}, error)) << error;
-    EXPECT_EQ(testing::ReadBytes(folder.File("x.ppm")), (std::vector<uint8_t>{5}));
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"x.ppm"}));
-    EXPECT_FALSE(WriteFileReplacing(folder.File("no/x.ppm"), std::vector<uint8_t>{5}, error));
+// A file that has a temporary file's name (a leftover of a killed run, or the user's own) is
+// neither written into nor removed.
+TEST(RawsmithOutputFiles, NeverTouchesAnExistingFileOfATemporaryName) {
+    const TempFolder folder;
+    WriteBytes(folder / "x.raw.part", kThree);
+    WriteBytes(folder / "x.raw", kTwo);
+    ASSERT_TRUE(WriteFileReplacing(folder / "x.raw", kOne));
+    EXPECT_EQ(ReadBytes(folder / "x.raw"), kOne);
+    EXPECT_EQ(ReadBytes(folder / "x.raw.part"), kThree);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"x.raw", "x.raw.part"}));
+    EXPECT_FALSE(WriteFileReplacing(folder / "no/x.ppm", kOne));
+}
+
+TEST(RawsmithSameFile, ComparesFilesNotSpellings) {
+    const TempFolder folder;
+    std::filesystem::create_directories(folder / "sub");
+    WriteBytes(folder / "pic.raw", kOne);
+    WriteBytes(folder / "other.raw", kOne);
+    std::filesystem::create_symlink(folder / "pic.raw", folder / "link.tga");
+    std::filesystem::create_hard_link(folder / "pic.raw", folder / "hard.tga");
+    std::filesystem::create_directory_symlink(folder.Path(), folder / "sub/up");
+
+    EXPECT_TRUE(SameFile(folder / "pic.raw", folder / "sub/../pic.raw"));
+    EXPECT_TRUE(SameFile(folder / "pic.raw", folder / "sub/up/pic.raw"));
+    EXPECT_TRUE(SameFile(folder / "pic.raw", folder / "link.tga"));
+    EXPECT_TRUE(SameFile(folder / "hard.tga", folder / "pic.raw"));
+    EXPECT_FALSE(SameFile(folder / "pic.raw", folder / "other.raw"));
+    // Outputs that do not exist yet.
+    EXPECT_TRUE(SameFile(folder / "new.raw", folder / "sub/up/new.raw"));
+    EXPECT_FALSE(SameFile(folder / "new.raw", folder / "new.act"));
+    EXPECT_FALSE(SameFile(folder / "new.raw", folder / "pic.raw"));
 }
 
 }  // namespace

@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "quantize/quantize_image.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include "synth_image.h"
-#include "temp_folder.h"
 
 namespace rawsmith {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
 struct RunResult {
     int status;
@@ -36,7 +38,7 @@ TEST(Rawsmith, WritesTheQuantizersResultBesideTheInput) {
     std::array<uint8_t, 768> palette{};
     ASSERT_TRUE(quantize::QuantizeImage(kScene.bgr.data(), 48, 36, 24, indices, palette));
 
-    const TempFolder folder("roundtrip");
+    const TempFolder folder;
     WriteBytes(folder.File("a.tga"), quantize::synth::EncodeTarga(kScene, 24, false));
     WriteBytes(folder.File("b.tga"), quantize::synth::EncodeTarga(kScene, 32, true));
     WriteBytes(folder.File("c.ppm"), quantize::synth::EncodePpm(kScene));
@@ -67,7 +69,7 @@ double MeanError(const std::vector<uint8_t>& raw, const std::vector<uint8_t>& ac
 }
 
 TEST(Rawsmith, PreviewSwitchesStayClose) {
-    const TempFolder folder("preview");
+    const TempFolder folder;
     WriteBytes(folder.File("s.tga"), quantize::synth::EncodeTarga(kScene, 24, false));
     ASSERT_EQ(Rawsmith({"/q", folder.File("s.tga")}).status, 0);
     const double exact =
@@ -85,11 +87,11 @@ TEST(Rawsmith, PreviewSwitchesStayClose) {
 }
 
 TEST(Rawsmith, BadInputFailsAndLeavesEarlierOutputsAlone) {
-    const TempFolder folder("bad");
+    const TempFolder folder;
     auto truncated = quantize::synth::EncodeTarga(kScene, 24, false);
     truncated.resize(truncated.size() - 10);
-    auto rle = quantize::synth::EncodeTarga(kScene, 24, false);
-    rle[2] = 10;
+    auto mapped = quantize::synth::EncodeTarga(kScene, 24, false);
+    mapped[2] = 1;
     auto narrow = quantize::synth::EncodeTarga(kScene, 24, false);
     narrow[16] = 16;
     const std::string wide = "P6\n65536 2\n255\n";
@@ -97,7 +99,8 @@ TEST(Rawsmith, BadInputFailsAndLeavesEarlierOutputsAlone) {
 
     const std::vector<std::pair<std::vector<uint8_t>, std::string>> cases = {
         {truncated, "truncated: 5184 bytes of pixels expected, 5174 present"},
-        {rle, "Targa image type 10 is not supported"},
+        {mapped, "Targa image type 1 is not supported"},
+        {{'P', '3', '\n'}, "ASCII PPM (P3) is not supported: rawsmith reads Targa"},
         {narrow, "Targa pixel depth 16 bits is not supported"},
         {{wide.begin(), wide.end()}, "over the limit of 65535"},
         {{tooWideForQuantizer.begin(), tooWideForQuantizer.end()},
@@ -119,12 +122,110 @@ TEST(Rawsmith, BadInputFailsAndLeavesEarlierOutputsAlone) {
     EXPECT_EQ(Rawsmith({folder.File("missing.tga")}).status, 1);
 }
 
-TEST(Rawsmith, UsageErrors) {
+// An image named like one of its outputs is refused before anything is written, however the
+// output's path is spelled.
+TEST(Rawsmith, RefusesToWriteOverItsInput) {
+    const TempFolder folder;
+    std::filesystem::create_directories(folder / "sub");
+    const std::vector<uint8_t> targa = quantize::synth::EncodeTarga(kScene, 24, false);
+    WriteBytes(folder / "pic.raw", targa);
+    WriteBytes(folder / "pic.act", targa);
+    WriteBytes(folder / "in.tga", targa);
+    std::filesystem::create_symlink(folder / "in.tga", folder / "link.raw");
+    const auto names = folder.Names();
+    struct Case {
+        std::vector<std::string> args;
+        std::string output;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{folder / "pic.raw"}, folder / "pic.raw"},
+             {{folder / "sub/../pic.act"}, folder / "sub/../pic.act"},
+             {{"--png", folder / "sub/../in.tga", folder / "in.tga"}, folder / "sub/../in.tga"},
+             {{"--png", folder / "link.raw", folder / "in.tga"}, folder / "link.raw"},
+         }) {
+        const RunResult run = Rawsmith(c.args);
+        EXPECT_EQ(run.status, 1) << c.output;
+        EXPECT_EQ(run.err, "rawsmith: error: " + c.args.back() + ": the output " + c.output +
+                               " would replace the input; rename the image\n");
+        EXPECT_EQ(folder.Names(), names);
+        EXPECT_EQ(ReadBytes(folder / "in.tga"), targa);
+    }
+    EXPECT_EQ(ReadBytes(folder / "pic.raw"), targa);
+}
+
+TEST(Rawsmith, PreviewComesWithThePaletteImageOrNotAtAll) {
+    const TempFolder folder;
+    WriteBytes(folder / "s.tga", quantize::synth::EncodeTarga(kScene, 24, false));
+    ASSERT_EQ(Rawsmith({"/q", "--png", folder / "s.png", folder / "s.tga"}).status, 0);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"s.act", "s.png", "s.raw", "s.tga"}));
+    EXPECT_EQ(ReadBytes(folder / "s.png").size() > 8, true);
+
+    // The preview cannot be written: the palette image is not written either.
+    const RunResult run = Rawsmith({"--png", folder / "no/s.png", folder / "s.tga"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "rawsmith: error: " + folder / "no/s.png" +
+                           ": cannot create: No such file or directory\n");
+    EXPECT_EQ(run.out, "");
+
+    const RunResult clash = Rawsmith({"--png", folder / "s.raw", folder / "s.tga"});
+    EXPECT_EQ(clash.status, 2);
+    EXPECT_EQ(
+        clash.err.rfind(
+            "rawsmith: --png " + folder / "s.raw" + " names an output of the palette image\n", 0),
+        0u);
+}
+
+// A standard output where every write fails, as on a full disk.
+class FullDevice : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+// Standard output that cannot be written is a failure, reported on standard error.
+TEST(Rawsmith, FailsWhenStandardOutputFails) {
+    const TempFolder folder;
+    WriteBytes(folder / "s.tga", quantize::synth::EncodeTarga(kScene, 24, false));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{folder / "s.tga"},
+                                                 {"--help"},
+                                                 {"--version"},
+                                                 {"/q", folder / "s.tga"}}) {
+        FullDevice full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        const bool quiet = args[0] == "/q";
+        EXPECT_EQ(RunRawsmith(args, out, err), quiet ? 0 : 1) << args[0];
+        EXPECT_EQ(err.str(), quiet ? "" : "rawsmith: error: cannot write to standard output\n");
+    }
+}
+
+TEST(Rawsmith, HelpVersionAndUsageErrors) {
+    const RunResult help = Rawsmith({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out.rfind("Usage: rawsmith [/q] [/p] [/m] FILE.tga\n", 0), 0u);
+    EXPECT_NE(help.out.find("Targa\nfile (24 or 32 bits, uncompressed or run-length encoded), a "
+                            "binary PPM (P6) or a PNG file."),
+              std::string::npos)
+        << help.out;
+    const RunResult version = Rawsmith({"/q", "--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("rawsmith ", 0), 0u);
+
     EXPECT_EQ(Rawsmith({}).status, 2);
     EXPECT_EQ(Rawsmith({"/q"}).status, 2);
     const RunResult two = Rawsmith({"a.tga", "b.tga"});
     EXPECT_EQ(two.status, 2);
-    EXPECT_EQ(two.err.rfind("usage: rawsmith [/q] [/p] [/m] FILE.tga\n", 0), 0u);
+    EXPECT_EQ(two.err.rfind("Usage: rawsmith [/q] [/p] [/m] FILE.tga\n", 0), 0u);
+    EXPECT_EQ(two.out, "");
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--pgn", "a.tga"}, "rawsmith: unknown option --pgn\n"},
+             {{"a.tga", "--png"}, "rawsmith: --png needs the name of the PNG file\n"},
+             {{"--png", "a.png", "--png", "b.png", "a.tga"}, "rawsmith: --png given twice\n"}}) {
+        const RunResult run = Rawsmith(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.rfind(message + "Usage: rawsmith", 0), 0u) << run.err;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-
+// rawsmith: the image converter. An image in, its 256-colour palette image (.raw indices and
+// .act palette) out, beside it.
 #include <array>
 #include <cstdint>
 #include <ostream>
@@ -24,7 +25,7 @@ bool ConvertImage(const TrueColorImage& image, const ConvertOptions& options,
                   std::string& error);
 
 // The whole command line, arguments without the program name. Exit status 0 on success, 1
-// for an input or output failure, 2 for a usage error.
+// for an input or output failure (standard output included), 2 for a usage error.
 int RunRawsmith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace rawsmith

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "quantize/map_distance.h"
+
+namespace quantize {
+
+// For each cell of the colour cube, the palette entries that can be nearest to one of the
+// cell's colours under MapDistance, or tie with the nearest: an entry is left out only when
+// its least possible distance to the cell exceeds some entry's greatest possible distance by
+// more than MapDistance's rounding. Cells of 64 values per component take their lists from all
+// entries, cells of 16 and then of 8 from the list of the cell around them, and a crowded
+// 8-cell is split into cells of 4; each list is made when a colour first needs it.
+class CandidateGrid {
+  public:
+    explicit CandidateGrid(std::span<const FloatPaletteEntry> entries);
+
+    // The candidates of a colour's cell as arrays of their fields, in the order of the entries
+    // given to the constructor, with their positions there. `count` is a multiple of four,
+    // made up with entries far beyond every colour (position -1). Valid until the next call.
+    struct Candidates {
+        const float* c0;
+        const float* c1;
+        const float* c2;
+        const float* lum;
+        const int32_t* position;
+        std::size_t count;
+    };
+    Candidates For(uint8_t c0, uint8_t c1, uint8_t c2) {
+        constexpr int kBits = kLevelBits[1];
+        uint32_t index =
+            static_cast<uint32_t>(CellIndex(kBits, c0 >> kBits, c1 >> kBits, c2 >> kBits));
+        if (runs_[1][index].count == 0) Make(1, index);
+        int level = 1;
+        while (runs_[level][index].count > kCrowded && level + 1 < kLevels) {
+            index = Finer(level, index, c0, c1, c2);
+            ++level;
+        }
+        return lists_[level].Of(runs_[level][index]);
+    }
+
+  private:
+    // Cell sizes, as log2 of the values per component. Levels 0 and 1 cover the cube; a cell
+    // of level 1 or below with more candidates than kCrowded gets eight cells in the level
+    // below, which are searched instead.
+    static constexpr int kLevels = 4;
+    static constexpr std::array<int, kLevels> kLevelBits = {6, 4, 3, 2};
+    static constexpr uint32_t kCrowded = 12;
+    static constexpr uint32_t kNone = UINT32_MAX;
+    static_assert(kLevelBits[1] - kLevelBits[2] == 1 && kLevelBits[2] - kLevelBits[3] == 1,
+                  "eight finer cells");
+
+    // A cell's list in its level's Lists; a count of 0 means not made yet (made lists are
+    // never empty unless there are no entries at all).
+    struct Run {
+        uint32_t start = 0;
+        uint32_t count = 0;
+        uint32_t finer = kNone;  // the first of its eight finer cells in the level below
+    };
+    // Lists of entries, each in one block of floats (c0 of every entry of the list, then c1,
+    // c2 and the luminance), which a search reads from end to end, and their positions.
+    struct Lists {
+        std::vector<float> fields;
+        std::vector<int32_t> positions;
+        Candidates Of(const Run& run) const {
+            const float* block = fields.data() + std::size_t{4} * run.start;
+            const std::size_t count = run.count;
+            return Candidates{block,
+                              block + count,
+                              block + 2 * count,
+                              block + 3 * count,
+                              positions.data() + run.start,
+                              count};
+        }
+        Run Append(std::span<const FloatPaletteEntry> entries, std::span<const int32_t> list);
+    };
+
+    static std::size_t CellIndex(int bits, int i0, int i1, int i2) {
+        const int perAxis = 256 >> bits;
+        return static_cast<std::size_t>((i0 * perAxis + i1) * perAxis + i2);
+    }
+    // Makes the list of a cell of level 0 or 1.
+    void Make(int level, std::size_t cell);
+    // The index of the colour's cell in the level below the cell `index` of `level`, with its
+    // list made.
+    uint32_t Finer(int level, uint32_t index, uint8_t c0, uint8_t c1, uint8_t c2);
+    // Selects from `from` the candidates for the cell (i0, i1, i2) of `level` and appends them
+    // to the level's lists.
+    Run Select(const Candidates& from, int level, int i0, int i1, int i2);
+
+    std::vector<FloatPaletteEntry> entries_;
+    Lists all_;
+    Run allRun_;
+    std::array<std::vector<Run>, kLevels> runs_;
+    std::array<Lists, kLevels> lists_;
+    std::vector<int32_t> selected_;  // scratch for Select
+};
+
+}  // namespace quantize
