@@ -22,6 +22,10 @@ struct ImportFault {
 };
 [[noreturn]] void Fail(std::string what);
 
+// What keeps a valid glTF file (text or binary) from being imported safely: the import
+// library's reader crashes on a skin without inverse bind matrices. Empty for every other file.
+std::string GltfFault(const std::string& path);
+
 // "name" in double quotes, for messages.
 std::string Quoted(const aiString& name);
 

@@ -59,6 +59,8 @@ SceneLoadResult ImportSceneFile(const std::string& path, const ImportOptions& op
     constexpr unsigned kSteps = aiProcess_Triangulate | aiProcess_ValidateDataStructure;
     SceneLoadResult result;
     try {
+        if (const std::string fault = import::GltfFault(path); !fault.empty())
+            return Failure(path, "cannot import the scene: " + fault);
         if (importer.ReadFile(path, kSteps) == nullptr)
             return Failure(path, "cannot import the scene: " + Trimmed(importer.GetErrorString()));
         const std::unique_ptr<aiScene> ai(importer.GetOrphanedScene());
