@@ -37,7 +37,7 @@ std::optional<std::string> GltfJson(const std::string& path) {
         if (!in.read(json.data(), length)) return std::nullopt;
         return json;
     }
-    std::streamsize first = 0;
+    std::streamsize first = got >= 3 && std::memcmp(header, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
     while (first < got && std::strchr(" \t\r\n", header[first]) != nullptr) ++first;
     if (first == got || header[first] != '{') return std::nullopt;
     in.clear();
@@ -45,14 +45,19 @@ std::optional<std::string> GltfJson(const std::string& path) {
     std::string json(static_cast<std::size_t>(in.tellg()), '\0');
     in.seekg(0);
     if (!in.read(json.data(), static_cast<std::streamsize>(json.size()))) return std::nullopt;
+    json.erase(0, static_cast<std::size_t>(first));
     return json;
 }
 
 }  // namespace
 
 std::string GltfFault(const std::string& path) {
-    const std::optional<std::string> json = GltfJson(path);
+    std::optional<std::string> json = GltfJson(path);
     if (!json) return "";
+    // The library's reader takes strings that are not UTF-8; JSON's structure is all ASCII, so
+    // other bytes, which stand only inside strings, become '?' for a parser that checks them.
+    for (char& c : *json)
+        if (static_cast<unsigned char>(c) >= 0x80) c = '?';
     simdjson::dom::parser parser;
     simdjson::dom::element doc;
     // JSON the library cannot read is left to it: it says what is wrong.
