@@ -25,26 +25,30 @@ uint32_t LittleEndian32(const char* bytes) {
 // The JSON text of a glTF file: all of a text file that starts with `{`, or the first chunk of a
 // binary file. Nothing for other files, and for files too damaged to tell.
 std::optional<std::string> GltfJson(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return std::nullopt;
+    in.seekg(0);
     char header[20] = {};
     in.read(header, sizeof header);
     const std::streamsize got = in.gcount();
     if (got == sizeof header && std::memcmp(header, kGlbMagic, 4) == 0 &&
         std::memcmp(header + 16, kJsonChunk, 4) == 0) {
+        // The chunk must lie inside the file before anything is allocated for it.
         const uint32_t length = LittleEndian32(header + 12);
-        if (length > LittleEndian32(header + 8)) return std::nullopt;
+        if (length > size - got) return std::nullopt;
         std::string json(length, '\0');
         if (!in.read(json.data(), length)) return std::nullopt;
         return json;
     }
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     std::streamsize first = got >= 3 && std::memcmp(header, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
-    while (first < got && std::strchr(" \t\r\n", header[first]) != nullptr) ++first;
+    while (first < got && isSpace(header[first])) ++first;
     if (first == got || header[first] != '{') return std::nullopt;
+    std::string json(static_cast<std::size_t>(size), '\0');
     in.clear();
-    in.seekg(0, std::ios::end);
-    std::string json(static_cast<std::size_t>(in.tellg()), '\0');
     in.seekg(0);
-    if (!in.read(json.data(), static_cast<std::streamsize>(json.size()))) return std::nullopt;
+    if (!in.read(json.data(), size)) return std::nullopt;
     json.erase(0, static_cast<std::size_t>(first));
     return json;
 }
