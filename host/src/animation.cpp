@@ -43,44 +43,62 @@ Matrix3 RotationMatrix(const Quat& q) {
 
 namespace {
 
-// The pair of keys around the time and the fraction between them; both indexes are equal when
-// the time lies outside the keys.
+// The index of the first key after the time, as std::upper_bound finds it; first tried right
+// after the pair the hint names, where a walk through time finds the next one.
 template <typename Key>
-void Bracket(const std::vector<Key>& keys, double tick, size_t& lo, size_t& hi, double& t) {
-    t = 0.0;
-    if (tick <= keys.front().tick) {
-        lo = hi = 0;
-        return;
+size_t FirstKeyAfter(const std::vector<Key>& keys, double tick, const size_t* hint) {
+    if (hint != nullptr) {
+        for (size_t lo = *hint; lo < *hint + 2 && lo + 1 < keys.size(); ++lo)
+            if (keys[lo].tick <= tick && tick < keys[lo + 1].tick) return lo + 1;
     }
     const auto next = std::upper_bound(keys.begin(), keys.end(), tick,
                                        [](double v, const Key& k) { return v < k.tick; });
-    if (next == keys.end()) {
+    return static_cast<size_t>(next - keys.begin());
+}
+
+// The pair of keys around the time and the fraction between them; both indexes are equal when
+// the time lies outside the keys.
+template <typename Key>
+void Bracket(const std::vector<Key>& keys, double tick, size_t& lo, size_t& hi, double& t,
+             size_t* hint) {
+    t = 0.0;
+    if (tick <= keys.front().tick) {
+        // Before the keys the first one holds; at its time the last key of that time wins, as
+        // it does at every other time that several keys share.
+        lo = 0;
+        while (tick == keys.front().tick && lo + 1 < keys.size() && keys[lo + 1].tick == tick) ++lo;
+        hi = lo;
+        return;
+    }
+    if (tick >= keys.back().tick) {
         lo = hi = keys.size() - 1;
         return;
     }
-    hi = static_cast<size_t>(next - keys.begin());
+    const size_t next = FirstKeyAfter(keys, tick, hint);
+    hi = next;
     lo = hi - 1;
+    if (hint != nullptr) *hint = lo;
     t = (tick - keys[lo].tick) / (keys[hi].tick - keys[lo].tick);
 }
 
 }  // namespace
 
-Point3 EvaluateTrack(const std::vector<VectorKey>& keys, double tick) {
+Point3 EvaluateTrack(const std::vector<VectorKey>& keys, double tick, size_t* hint) {
     if (keys.empty()) return {};
     size_t lo, hi;
     double t;
-    Bracket(keys, tick, lo, hi, t);
+    Bracket(keys, tick, lo, hi, t, hint);
     const Point3& a = keys[lo].value;
     const Point3& b = keys[hi].value;
     auto mix = [t](float p, float q) { return static_cast<float>(p + (q - p) * t); };
     return {mix(a.x, b.x), mix(a.y, b.y), mix(a.z, b.z)};
 }
 
-Quat EvaluateTrack(const std::vector<RotationKey>& keys, double tick) {
+Quat EvaluateTrack(const std::vector<RotationKey>& keys, double tick, size_t* hint) {
     if (keys.empty()) return {};
     size_t lo, hi;
     double t;
-    Bracket(keys, tick, lo, hi, t);
+    Bracket(keys, tick, lo, hi, t, hint);
     if (lo == hi) return keys[lo].value;
     return Slerp(keys[lo].value, keys[hi].value, t);
 }
@@ -91,9 +109,11 @@ bool AnimatedTransform::IsAnimated() const {
 
 Matrix3 AnimatedTransform::MatrixAt(TimeValue t) const {
     const double tick = t;
-    const Point3 p = positionKeys.empty() ? position : EvaluateTrack(positionKeys, tick);
-    const Quat r = rotationKeys.empty() ? rotation : EvaluateTrack(rotationKeys, tick);
-    const Point3 s = scaleKeys.empty() ? scale : EvaluateTrack(scaleKeys, tick);
+    const Point3 p =
+        positionKeys.empty() ? position : EvaluateTrack(positionKeys, tick, &positionHint_);
+    const Quat r =
+        rotationKeys.empty() ? rotation : EvaluateTrack(rotationKeys, tick, &rotationHint_);
+    const Point3 s = scaleKeys.empty() ? scale : EvaluateTrack(scaleKeys, tick, &scaleHint_);
     Matrix3 m = RotationMatrix(r);
     m.SetRow(0, m[0] * s.x);
     m.SetRow(1, m[1] * s.y);

@@ -22,6 +22,10 @@ struct ImportFault {
 };
 [[noreturn]] void Fail(std::string what);
 
+// What keeps a valid glTF file (text or binary) from being imported safely: the import
+// library's reader crashes on a skin without inverse bind matrices. Empty for every other file.
+std::string GltfFault(const std::string& path);
+
 // "name" in double quotes, for messages.
 std::string Quoted(const aiString& name);
 
@@ -37,6 +41,11 @@ using NodesByName = std::unordered_map<std::string, std::vector<NamedNode>>;
 // The node a bone of this name moves with: of several namesakes the first that carries no mesh
 // (joints do not), else the first. Null when no node has the name.
 HostNode* BoneNode(const NodesByName& nodes, const std::string& name);
+
+// Joins each mesh's repeated vertices (the same place, normal, first texture coordinates,
+// tangent and bitangent within 1e-5) as the import library's joining step does, renumbering the
+// faces and the bone weights; a bone keeps one weight per joined vertex.
+void JoinIdenticalVertices(aiScene& scene);
 
 // The import library's matrices take column vectors (translation in the fourth column); the
 // scene model's take row vectors (translation in the fourth row). Same transform, transposed.

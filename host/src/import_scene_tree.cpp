@@ -111,11 +111,13 @@ class SceneBuilder {
     std::vector<Out> Keys(const Key* keys, unsigned count, double scale, const std::string& what,
                           Convert convert) const {
         std::vector<Out> out;
+        out.reserve(count);
         for (unsigned i = 0; i < count; ++i)
             out.push_back({KeyTick(keys[i].mTime, scale, what), convert(keys[i].mValue)});
         // Tracks are read in time order; files almost always store them so.
-        std::stable_sort(out.begin(), out.end(),
-                         [](const Out& a, const Out& b) { return a.tick < b.tick; });
+        auto earlier = [](const Out& a, const Out& b) { return a.tick < b.tick; };
+        if (!std::is_sorted(out.begin(), out.end(), earlier))
+            std::stable_sort(out.begin(), out.end(), earlier);
         return out;
     }
 
@@ -135,22 +137,30 @@ class SceneBuilder {
             }
             auto vec = [](const aiVector3D& v) { return ToPoint3(v); };
             auto rot = [](const aiQuaternion& q) { return ToQuat(q); };
-            const auto positions = Keys<aiVectorKey, VectorKey>(
-                ch.mPositionKeys, ch.mNumPositionKeys, scale, what, vec);
-            const auto rotations = Keys<aiQuatKey, RotationKey>(
-                ch.mRotationKeys, ch.mNumRotationKeys, scale, what, rot);
-            const auto scales =
+            auto positions = Keys<aiVectorKey, VectorKey>(ch.mPositionKeys, ch.mNumPositionKeys,
+                                                          scale, what, vec);
+            auto rotations = Keys<aiQuatKey, RotationKey>(ch.mRotationKeys, ch.mNumRotationKeys,
+                                                          scale, what, rot);
+            auto scales =
                 Keys<aiVectorKey, VectorKey>(ch.mScalingKeys, ch.mNumScalingKeys, scale, what, vec);
-            // The channel is bound by name: every node of the name moves with it.
-            for (const NamedNode& n : found->second) {
-                AnimatedTransform& tm = n.node->Local();
-                tm.positionKeys = positions;
-                tm.rotationKeys = rotations;
-                tm.scaleKeys = scales;
-            }
             for (const auto& k : positions) lastKey = std::max(lastKey, k.tick);
             for (const auto& k : rotations) lastKey = std::max(lastKey, k.tick);
             for (const auto& k : scales) lastKey = std::max(lastKey, k.tick);
+            // The channel is bound by name: every node of the name moves with it (the last one
+            // takes the keys themselves).
+            const std::vector<NamedNode>& nodes = found->second;
+            for (size_t i = 0; i < nodes.size(); ++i) {
+                AnimatedTransform& tm = nodes[i].node->Local();
+                if (i + 1 < nodes.size()) {
+                    tm.positionKeys = positions;
+                    tm.rotationKeys = rotations;
+                    tm.scaleKeys = scales;
+                } else {
+                    tm.positionKeys = std::move(positions);
+                    tm.rotationKeys = std::move(rotations);
+                    tm.scaleKeys = std::move(scales);
+                }
+            }
         }
         // The range covers the animation's length; without one, its last key.
         double end = lastKey;

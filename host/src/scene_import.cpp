@@ -12,6 +12,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "import_internal.h"
 
@@ -53,15 +54,19 @@ SceneLoadResult ImportSceneFile(const std::string& path, const ImportOptions& op
     Assimp::Importer importer;
     // One node per file node, not helper nodes for each pivot part.
     importer.SetPropertyBool(AI_CONFIG_IMPORT_FBX_PRESERVE_PIVOTS, false);
-    constexpr unsigned kSteps =
-        aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_ValidateDataStructure;
+    // Repeated vertices are joined after the import library's steps, by the import's own
+    // faster joining.
+    constexpr unsigned kSteps = aiProcess_Triangulate | aiProcess_ValidateDataStructure;
     SceneLoadResult result;
     try {
-        const aiScene* ai = importer.ReadFile(path, kSteps);
-        if (ai == nullptr)
+        if (const std::string fault = import::GltfFault(path); !fault.empty())
+            return Failure(path, "cannot import the scene: " + fault);
+        if (importer.ReadFile(path, kSteps) == nullptr)
             return Failure(path, "cannot import the scene: " + Trimmed(importer.GetErrorString()));
+        const std::unique_ptr<aiScene> ai(importer.GetOrphanedScene());
         if (ai->mRootNode == nullptr)
             return Failure(path, "cannot import the scene: the file holds no nodes");
+        import::JoinIdenticalVertices(*ai);
         result.scene = import::ConvertScene(*ai, path, options, result.warnings);
     } catch (const import::ImportFault& f) {
         return Failure(path, f.what);

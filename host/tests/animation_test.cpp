@@ -47,10 +47,23 @@ TEST(Animation, PositionTrackInterpolatesAndHoldsOutsideItsKeys) {
     ExpectNear(EvaluateTrack(keys, 1e9), {10, 0, 0});
 }
 
+// Two keys at one frame are a step: the later wins from that time on, the first one's time
+// included. Loaded from a scene, where such keys are valid.
 TEST(Animation, KeysAtTheSameTimeMakeAStep) {
-    const std::vector<VectorKey> keys = {{0, {0, 0, 0}}, {100, {1, 0, 0}}, {100, {5, 0, 0}}};
-    ExpectNear(EvaluateTrack(keys, 50), {0.5f, 0, 0});
-    ExpectNear(EvaluateTrack(keys, 100), {5, 0, 0});
+    auto scene = Load(R"({"root": {
+        "positionKeys": [[0, 0, 0, 0], [10, 1, 0, 0], [10, 5, 0, 0], [20, 6, 0, 0]],
+        "scaleKeys": [[0, 1, 1, 1], [0, 2, 2, 2], [10, 3, 3, 3]]}})");
+    HostNode& root = *scene->root;
+    ExpectNear(root.GetNodeTM(5 * 160).GetTrans(), {0.5f, 0, 0});
+    ExpectNear(root.GetNodeTM(10 * 160).GetTrans(), {5, 0, 0});
+    ExpectNear(root.GetNodeTM(15 * 160).GetTrans(), {5.5f, 0, 0});
+    ExpectNear(root.GetNodeTM(0)[0], {2, 0, 0});
+    ExpectNear(root.GetNodeTM(5 * 160)[0], {2.5f, 0, 0});
+    // The hint of the last pair found gives the same answers whatever order times come in.
+    size_t hint = 2;
+    const std::vector<VectorKey>& keys = root.Local().positionKeys;
+    for (double tick : {2400.0, 800.0, 1600.0, 0.0, 3200.0, 1000.0})
+        EXPECT_EQ(EvaluateTrack(keys, tick, &hint), EvaluateTrack(keys, tick)) << tick;
 }
 
 TEST(Animation, SlerpTakesTheShorterWayAndKeepsUnitLength) {
@@ -63,6 +76,11 @@ TEST(Animation, SlerpTakesTheShorterWayAndKeepsUnitLength) {
     // A quarter of the way through a 90 degree turn is 22.5 degrees: a true slerp, not a lerp.
     const Matrix3 quarter = RotationMatrix(Slerp(AboutZ(0), AboutZ(kPi / 2), 0.25));
     EXPECT_NEAR(std::atan2(quarter[0].y, quarter[0].x), kPi / 8, 1e-6);
+    // Keys in opposite hemispheres (20 and 340 degrees: w of opposite signs), a quarter of the
+    // way: 10 degrees. Only the ends and the middle come out right when the flip of the second
+    // key is not matched by the angle between them.
+    const Matrix3 across = RotationMatrix(Slerp(AboutZ(kPi / 9), AboutZ(17 * kPi / 9), 0.25));
+    EXPECT_NEAR(std::atan2(across[0].y, across[0].x) * 180 / kPi, 10.0, 1e-3);
 }
 
 TEST(Animation, RotationTrackHoldsItsEndKeys) {

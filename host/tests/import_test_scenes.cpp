@@ -41,7 +41,9 @@ aiMesh* BuildMesh(const MeshSpec& shape) {
     mesh->mNumVertices = static_cast<unsigned>(shape.vertices.size());
     mesh->mVertices = CopyArray(shape.vertices);
     // Normals keep every exporter content; the import does not read them.
-    mesh->mNormals = CopyArray(std::vector<aiVector3D>(shape.vertices.size(), aiVector3D(0, 0, 1)));
+    mesh->mNormals = CopyArray(
+        shape.normals.empty() ? std::vector<aiVector3D>(shape.vertices.size(), aiVector3D(0, 0, 1))
+                              : shape.normals);
     if (!shape.uvs.empty()) {
         mesh->mTextureCoords[0] = CopyArray(shape.uvs);
         mesh->mNumUVComponents[0] = 2;

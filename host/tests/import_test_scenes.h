@@ -25,6 +25,7 @@ struct MeshSpec {
     std::vector<aiVector3D> uvs;               // none, or one per vertex
     unsigned material = 0;
     std::vector<BoneSpec> bones;
+    std::vector<aiVector3D> normals = {};  // none: (0, 0, 1) for every vertex
 };
 
 struct MaterialSpec {

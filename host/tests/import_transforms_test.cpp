@@ -47,6 +47,22 @@ TEST(ImportTransforms, ShearAndNonFiniteEntriesAreCaught) {
     }
 }
 
+// What is left after splitting may be rounding, up to 1e-4 of the matrix's largest entry (at
+// least 1), or shear beyond it. A shear s leaves about s / 2.
+TEST(ImportTransforms, ShearToleranceScalesWithTheMatrix) {
+    auto splits = [](float shear, float translation) {
+        aiMatrix4x4 m;
+        m.a2 = shear;
+        m.a4 = translation;
+        AnimatedTransform tm;
+        return SplitTransform(m, tm, "node");
+    };
+    EXPECT_TRUE(splits(1.5e-4f, 0));
+    EXPECT_FALSE(splits(3.5e-4f, 0));
+    EXPECT_TRUE(splits(0.15f, 1000));
+    EXPECT_FALSE(splits(0.35f, 1000));
+}
+
 TEST(ImportTransforms, CameraOffsetTurnsMinusZOntoTheViewDirection) {
     aiCamera camera;
     camera.mPosition = aiVector3D(1, 2, 3);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <memory>
 
@@ -197,13 +198,49 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{R"({"root": {"material": {"type": "multi", "subMaterials": [null, 1]}}})",
                  "root.material.subMaterials[1]: expected an object"},
         BadScene{R"({"root": {"material": {"type": "standard", "twoSided": 1}}})",
-                 "root.material.twoSided: expected true or false"}),
+                 "root.material.twoSided: expected true or false"},
+        BadScene{"1e400", "(top level): number out of range"},
+        BadScene{R"({"root": {"position": [0, -1e400, 0]}})",
+                 "root.position[1]: number out of range"},
+        BadScene{R"({"root": {"children": [{}, {"positionKeys": [[0, 1, 2, 3], [1e999, 0]]}]}})",
+                 "root.children[1].positionKeys[1][0]: number out of range"},
+        BadScene{R"({"root": {"modifiers": [{"type": {"b": [1.5, null], "a": true}}]}})",
+                 "root.modifiers[0].type: unknown modifier type {\"a\":true,\"b\":[1.5,null]} "
+                 "(expected physique)"}),
     [](const testing::TestParamInfo<BadScene>& param) { return std::to_string(param.index); });
 
 TEST(SceneLoader, InvalidJsonGivesLineAndColumn) {
     const std::string error = ErrorOf("{\n  \"root\": {,}\n}");
     EXPECT_EQ(error.rfind("scene.json: invalid JSON: parse error at line 2, column 12", 0), 0u)
         << error;
+}
+
+// What the JSON grammar allows beyond the plain cases reads as it always did: a byte order
+// mark, a name given twice (the last counts; one warning for an unknown one), integers longer
+// than 64 bits, escapes in names.
+TEST(SceneLoader, ReadsEveryFormOfJson) {
+    SceneLoadResult r = LoadSceneText(
+        "\xEF\xBB\xBF{\"root\": {\"name\": \"a\", \"n\\u0061me\": \"b\", \"x\": 1, \"x\": 2,"
+        " \"position\": [100000000000000000000, -0, 2.5e-3],"
+        " \"object\": {\"type\": \"mesh\", \"vertices\": [[0,0,0]], \"faces\": [[0, -0, 0]]},"
+        " \"material\": {\"type\": \"standard\", \"diffuseMap\": {\"type\": \"checker\","
+        " \"type\": \"checker\"}}}}",
+        "scene.json");
+    ASSERT_TRUE(r.scene) << r.error;
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0], "scene.json: root.x: unknown member ignored");
+    HostNode& root = *r.scene->root;
+    EXPECT_STREQ(root.GetName(), "b");
+    EXPECT_EQ(root.GetNodeTM(0).GetTrans(), Point3(1e20f, 0, 0.0025f));
+    EXPECT_FALSE(std::signbit(root.GetNodeTM(0).GetTrans().y));
+}
+
+TEST(SceneLoader, AJsonFileOfOneHugeNumberIsAFault) {
+    const std::string file = ::testing::TempDir() + "/huge_number.json";
+    std::ofstream(file, std::ios::binary) << "1e400";
+    SceneLoadResult r = LoadSceneFile(file);
+    EXPECT_FALSE(r.scene);
+    EXPECT_EQ(r.error, file + ": (top level): number out of range");
 }
 
 TEST(SceneLoader, MissingFileAndFolderAreNamed) {

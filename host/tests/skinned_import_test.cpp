@@ -2,6 +2,8 @@
 // evaluated mesh that follows the bones.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -127,4 +129,44 @@ TEST(SkinnedImport, TruncatedFilesLoadOrFailCleanly) {
             EXPECT_EQ(r.error.rfind(cut + ": ", 0), 0u) << n << " bytes: " << r.error;
         }
     }
+}
+
+// Inverse bind matrices are optional in glTF, but the import library's reader crashes on a skin
+// without them: such a file, text or binary, is refused with the reason.
+TEST(SkinnedImport, SkinWithoutInverseBindMatricesIsRefused) {
+    const fs::path dir = TestFolder();
+    const fs::path text = dir / "no_bind_matrices.gltf";
+    ASSERT_EQ(WriteScene(SkinnedScene(), "gltf2", text), "");
+    ASSERT_TRUE(OpenSceneFile(text.string()).scene);
+    EditGltf(text, [](nlohmann::json& doc) { doc["skins"][0].erase("inverseBindMatrices"); });
+    const std::string reason =
+        ": cannot import the scene: skin 0 has no inverse bind matrices (inverseBindMatrices), "
+        "which the import library cannot read";
+    SceneLoadResult r = OpenSceneFile(text.string());
+    EXPECT_FALSE(r.scene);
+    EXPECT_EQ(r.error, text.string() + reason);
+
+    // A binary file: its first chunk holds the JSON, the second the buffer.
+    const fs::path binary = dir / "no_bind_matrices.glb";
+    ASSERT_EQ(WriteScene(SkinnedScene(), "glb2", binary), "");
+    const std::string glb = ReadBytes(binary);
+    ASSERT_GT(glb.size(), 20u);
+    const auto le32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
+                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+    };
+    uint32_t jsonLength = 0;
+    std::memcpy(&jsonLength, glb.data() + 12, 4);  // little-endian, as the machine
+    nlohmann::json doc = nlohmann::json::parse(glb.substr(20, jsonLength));
+    doc["skins"][0].erase("inverseBindMatrices");
+    std::string json = doc.dump();
+    json.resize((json.size() + 3) / 4 * 4, ' ');
+    const std::string rest = glb.substr(20 + jsonLength);
+    const auto size = static_cast<uint32_t>(json.size());
+    std::ofstream(binary, std::ios::binary | std::ios::trunc)
+        << "glTF" << le32(2) << le32(static_cast<uint32_t>(20 + size + rest.size())) << le32(size)
+        << "JSON" << json << rest;
+    r = OpenSceneFile(binary.string());
+    EXPECT_FALSE(r.scene);
+    EXPECT_EQ(r.error, binary.string() + reason);
 }

@@ -7,6 +7,7 @@
 #include "frame/options_dialog.h"
 #include "frame/settings_file.h"
 #include "skeleton/bone_matrix.h"
+#include "skeleton/matrix_text_writer.h"
 #include "skeleton/quellstone_classes.h"
 
 namespace skeleton {
@@ -74,10 +75,11 @@ bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings
     frame::StartProgressPhase(host, "Exporting matrices");
     out_.WriteLine("// matrixList (4x3, each row on a seperate line)");
     TimeValue time = settings.rangeStart;
-    auto writeMatrix = [&](SceneNode& node, const std::string&) {
-        matrixLines_.clear();
-        AppendBoneMatrix(matrixLines_, node.GetNodeTM(time), settings);
-        out_.Write(matrixLines_);
+    // The matrices go to the writer's thread, which makes their text and writes it while this
+    // one evaluates the next frames.
+    MatrixTextWriter writer(out_, settings);
+    auto takeMatrix = [&](SceneNode& node, const std::string&) {
+        writer.Matrices().push_back(node.GetNodeTM(time));
     };
     // With one frame the progress follows the bones; otherwise it follows the frames.
     const bool progressPerBone = frameCount == 1;
@@ -86,13 +88,15 @@ bool BoneExporter::WriteFile(HostInterface& host, const ExportSettings& settings
                                       static_cast<long long>(k) * settings.ticksPerFrame);
         walk.StartPass(Pass::MatrixList);
         if (!walk.Walk(root, [&](SceneNode& node) {
-                return walk.Bone(node, progressPerBone, writeMatrix);
+                return walk.Bone(node, progressPerBone, takeMatrix);
             }))
             return false;
+        writer.EndFrame();
         if (frameCount > 1) host.ProgressUpdate(frame::ProgressPercent(k + 1, frameCount));
         // A full disk shows up here rather than at the close, hours of frames later.
-        if (!out_.Good()) return false;
+        if (writer.Failed()) return false;
     }
+    if (!writer.Finish()) return false;
     return out_.Good();
 }
 

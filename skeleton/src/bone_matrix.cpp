@@ -1,16 +1,19 @@
 #include "skeleton/bone_matrix.h"
 
+#include <cstring>
+
 namespace skeleton {
 
 namespace {
 
-void AppendPoint(std::string& out, const Point3& p) {
-    support::AppendG(out, p.x);
-    out += ',';
-    support::AppendG(out, p.y);
-    out += ',';
-    support::AppendG(out, p.z);
-    out += frame::kLineEnd;
+char* WritePoint(char* out, const Point3& p) {
+    out = support::FormatFloatGTo(out, p.x);
+    *out++ = ',';
+    out = support::FormatFloatGTo(out, p.y);
+    *out++ = ',';
+    out = support::FormatFloatGTo(out, p.z);
+    std::memcpy(out, frame::kLineEnd, 2);
+    return out + 2;
 }
 
 float ScaleComponent(float v, float scale) {
@@ -33,18 +36,23 @@ Point3 ConvertPosition(const Point3& p, const frame::ExportSettings& settings) {
         settings);
 }
 
+char* WriteBoneMatrixText(char* out, const Matrix3& tm, const frame::ExportSettings& settings) {
+    out = WritePoint(out, ConvertDirection(tm.GetRow(0), settings));
+    out = WritePoint(out, ConvertDirection(tm.GetRow(2), settings));
+    out = WritePoint(out, ConvertDirection(tm.GetRow(1), settings));
+    return WritePoint(out, ConvertPosition(tm.GetRow(3), settings));
+}
+
 void AppendBoneMatrix(std::string& out, const Matrix3& tm, const frame::ExportSettings& settings) {
-    AppendPoint(out, ConvertDirection(tm.GetRow(0), settings));
-    AppendPoint(out, ConvertDirection(tm.GetRow(2), settings));
-    AppendPoint(out, ConvertDirection(tm.GetRow(1), settings));
-    AppendPoint(out, ConvertPosition(tm.GetRow(3), settings));
+    char text[kBoneMatrixMaxLength];
+    out.append(text, WriteBoneMatrixText(text, tm, settings));
 }
 
 void WriteBoneMatrix(const Matrix3& tm, const frame::ExportSettings& settings,
                      frame::TextFileWriter& file) {
-    std::string lines;
-    AppendBoneMatrix(lines, tm, settings);
-    file.Write(lines);
+    char text[kBoneMatrixMaxLength];
+    const char* end = WriteBoneMatrixText(text, tm, settings);
+    file.Write(text, static_cast<std::size_t>(end - text));
 }
 
 }  // namespace skeleton

@@ -10,6 +10,7 @@ void BoneWalk::StartPass(Pass pass) {
     if (pass == Pass::Count) {
         boneCount_ = 0;
         names_.Clear();
+        countedNodes_.clear();
     }
 }
 

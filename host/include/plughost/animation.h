@@ -1,6 +1,7 @@
 #pragma once
 // Transform parts of a scene node and their key tracks. Key times are in ticks (doubles, so
 // fractional frames survive the conversion from the scene file).
+#include <cstddef>
 #include <vector>
 
 #include "hostsdk/geometry.h"
@@ -30,9 +31,11 @@ struct RotationKey {
 };
 
 // Keys in time order (equal times allowed; the later key wins from that time on).
-// Times between keys interpolate; times outside hold the first or last key.
-Point3 EvaluateTrack(const std::vector<VectorKey>& keys, double tick);
-Quat EvaluateTrack(const std::vector<RotationKey>& keys, double tick);
+// Times between keys interpolate; times outside hold the first or last key. `hint`, when
+// given, remembers the pair of keys last found, so that times asked for in order find theirs
+// in constant time; any value it holds gives the same result.
+Point3 EvaluateTrack(const std::vector<VectorKey>& keys, double tick, size_t* hint = nullptr);
+Quat EvaluateTrack(const std::vector<RotationKey>& keys, double tick, size_t* hint = nullptr);
 
 // Position, rotation and scale with optional tracks; an empty track leaves the static value.
 struct AnimatedTransform {
@@ -44,8 +47,12 @@ struct AnimatedTransform {
     std::vector<VectorKey> scaleKeys;
 
     bool IsAnimated() const;
-    // Rows: scale.x * R(1,0,0), scale.y * R(0,1,0), scale.z * R(0,0,1), position.
+    // Rows: scale.x * R(1,0,0), scale.y * R(0,1,0), scale.z * R(0,0,1), position. Remembers
+    // where in each track it was (the host evaluates from one thread).
     Matrix3 MatrixAt(TimeValue t) const;
+
+  private:
+    mutable size_t positionHint_ = 0, rotationHint_ = 0, scaleHint_ = 0;
 };
 
 }  // namespace plughost

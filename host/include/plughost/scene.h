@@ -30,7 +30,11 @@ class HostNode : public SceneNode {
 
     void SetName(std::optional<std::string> name) { name_ = std::move(name); }
     void SetHidden(bool hidden) { hidden_ = hidden; }
-    AnimatedTransform& Local() { return local_; }
+    // Changing the transforms goes through these, which forget the cached local matrix.
+    AnimatedTransform& Local() {
+        localCache_.valid = false;
+        return local_;
+    }
     AnimatedTransform& Offset() { return offset_; }
     void SetObject(std::unique_ptr<HostObject> object) { object_ = std::move(object); }
     void SetMaterial(std::unique_ptr<HostMaterial> material) { material_ = std::move(material); }
@@ -38,12 +42,23 @@ class HostNode : public SceneNode {
     HostNode* Child(int index) { return static_cast<HostNode*>(GetChildNode(index)); }
 
   private:
+    // The local matrix at one time. An export asks for every bone's node transform at each
+    // frame, and each asks for all its ancestors' local matrices: they are evaluated once per
+    // time instead. Not safe to share between threads (the host evaluates from one).
+    struct LocalCache {
+        bool valid = false;
+        TimeValue time = 0;
+        alignas(16) float rows[4][4] = {};  // row by row, each padded to four floats
+    };
+    const LocalCache& LocalAt(TimeValue t);
+
     std::optional<std::string> name_;
     bool hidden_ = false;
     HostNode* parent_ = nullptr;
     std::vector<std::unique_ptr<HostNode>> children_;
     AnimatedTransform local_;
     AnimatedTransform offset_;
+    LocalCache localCache_;
     std::unique_ptr<HostObject> object_;
     std::unique_ptr<HostMaterial> material_;
 };

@@ -24,7 +24,6 @@ class BoneExporter : public frame::FixedTextExporter {
     bool WriteFile(HostInterface& host, const frame::ExportSettings& settings, BoneWalk& walk);
 
     frame::TextFileWriter out_;
-    std::string matrixLines_;  // reused buffer for one bone's four lines
 };
 
 }  // namespace skeleton

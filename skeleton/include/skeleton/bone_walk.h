@@ -5,6 +5,7 @@
 #include <hostsdk/host.h>
 
 #include <string>
+#include <vector>
 
 #include "frame/export_progress.h"
 #include "frame/export_settings.h"
@@ -48,16 +49,24 @@ class BoneWalk {
     // scene changed), otherwise calls `write(node, name)` and moves on to the next bone.
     template <class Write>
     bool Bone(SceneNode& node, bool showProgress, Write&& write) {
-        std::string name = frame::NodeName(node);
-        if (!IsBoneName(settings_.rules, name)) return true;
+        // The node the counting pass found at this place is that bone again, under the name it
+        // had then: the rules need not be run on every node at every frame.
+        const bool counted = pass_ != Pass::Count && boneIndex_ < boneCount_ &&
+                             countedNodes_[static_cast<size_t>(boneIndex_)] == &node;
+        std::string name;
+        if (!counted) {
+            name = frame::NodeName(node);
+            if (!IsBoneName(settings_.rules, name)) return true;
+        }
         if (pass_ == Pass::Count) {
             ++boneCount_;
             names_.Append(std::move(name));
+            countedNodes_.push_back(&node);
             return true;
         }
         if (showProgress) host_.ProgressUpdate(frame::ProgressPercent(boneIndex_, boneCount_));
         if (boneIndex_ >= boneCount_) return false;
-        write(node, name);
+        write(node, counted ? names_[boneIndex_] : name);
         ++boneIndex_;
         return true;
     }
@@ -69,6 +78,7 @@ class BoneWalk {
     HostInterface& host_;
     const frame::ExportSettings& settings_;
     BoneNameList& names_;
+    std::vector<SceneNode*> countedNodes_;  // the bones of the counting pass, in walk order
     Pass pass_ = Pass::Count;
     int boneIndex_ = 0;
     int boneCount_ = 0;
