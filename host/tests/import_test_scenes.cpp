@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <system_error>
+#include <vector>
 
 namespace import_test {
 
@@ -226,7 +228,21 @@ SceneSpec SplitCharacter() {
     return s;
 }
 
+namespace {
+
+// The folders made for the tests, removed when the test program ends.
+struct MadeFolders {
+    std::vector<std::filesystem::path> paths;
+    ~MadeFolders() {
+        std::error_code ignored;
+        for (const auto& path : paths) std::filesystem::remove_all(path, ignored);
+    }
+};
+
+}  // namespace
+
 std::filesystem::path TestFolder() {
+    static MadeFolders made;
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     // The process id keeps test runs of several builds at once apart.
     const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
@@ -234,6 +250,7 @@ std::filesystem::path TestFolder() {
                                        info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    made.paths.push_back(dir);
     return dir;
 }
 
