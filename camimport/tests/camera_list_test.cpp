@@ -94,7 +94,8 @@ TEST(CameraList, NamesLongerThanARecordHoldsAreRefused) {
     // A panning camera's views add a letter.
     EXPECT_EQ(Parse(List({"\"" + longest + "\",0,0,0,0,0,0,3"}), true).status.error(),
               "shot.lc camera 0: name longer than 98 characters (a panning camera)");
-    EXPECT_TRUE(Parse(List({"\"" + longest.substr(1) + "\",0,0,0,0,0,0,3"}), true).status.ok());
+    const std::string shorter = longest.substr(1);
+    EXPECT_TRUE(Parse(List({"\"" + shorter + "\",0,0,0,0,0,0,3"}), true).status.ok());
 }
 
 TEST(CameraList, ValuesThatGiveNoCameraAreRefused) {

@@ -59,8 +59,8 @@ SettingsLoadResult ParseBoneSettings(std::string_view text, ExportSettings& sett
             return Damaged(in, "the file ends after " + std::to_string(i) + " of " +
                                    std::to_string(count) + " rules");
         }
-        if (version < 4) rule.insert(0, "+");
-        rules.push_back(std::move(rule));
+        // Rules of files before version 4 are read as include rules.
+        rules.push_back(version < 4 ? "+" + rule : std::move(rule));
     }
     settings.rules = std::move(rules);
 
