@@ -64,6 +64,7 @@ mkdir -p "$work/out"
 declare -A best=()
 for ((round = 1; round <= runs; ++round)); do
   for i in "${!names[@]}"; do
+    sync  # the previous job's writes go to disk now, not while this one runs
     start=$(date +%s%N)
     status=0
     ${commands[$i]} >/dev/null 2>"$work/stderr" || status=$?
