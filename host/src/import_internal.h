@@ -118,8 +118,10 @@ struct MeshOnNode {
 // the others are marked merged away. A node scaled flat at rest stays apart, with a warning.
 void MergeSharedSkins(std::vector<MeshOnNode>& meshes, std::vector<std::string>& warnings);
 
-// The whole conversion; warnings are added without the file name.
-std::unique_ptr<Scene> ConvertScene(const aiScene& scene, const std::string& path,
+// The whole conversion; warnings are added without the file name. The animation channels'
+// key arrays are released as they are converted (the scene's largest part, whose memory the
+// converted tracks then reuse); the rest of the scene stays as it was.
+std::unique_ptr<Scene> ConvertScene(aiScene& scene, const std::string& path,
                                     const ImportOptions& options,
                                     std::vector<std::string>& warnings);
 

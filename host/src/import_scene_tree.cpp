@@ -35,7 +35,7 @@ bool CameraPositionIsLocal(const aiScene& ai) {
 
 class SceneBuilder {
   public:
-    SceneBuilder(const aiScene& ai, const std::string& path, const ImportOptions& options,
+    SceneBuilder(aiScene& ai, const std::string& path, const ImportOptions& options,
                  std::vector<std::string>& warnings)
         : ai_(ai),
           options_(options),
@@ -107,6 +107,18 @@ class SceneBuilder {
         return tick;
     }
 
+    // The channel's keys are converted: freeing them now lets the next channels' tracks reuse
+    // their memory instead of growing the heap by the whole animation once more.
+    static void ReleaseKeys(aiNodeAnim& ch) {
+        delete[] ch.mPositionKeys;
+        delete[] ch.mRotationKeys;
+        delete[] ch.mScalingKeys;
+        ch.mPositionKeys = nullptr;
+        ch.mRotationKeys = nullptr;
+        ch.mScalingKeys = nullptr;
+        ch.mNumPositionKeys = ch.mNumRotationKeys = ch.mNumScalingKeys = 0;
+    }
+
     template <typename Key, typename Out, typename Convert>
     std::vector<Out> Keys(const Key* keys, unsigned count, double scale, const std::string& what,
                           Convert convert) const {
@@ -121,14 +133,14 @@ class SceneBuilder {
         return out;
     }
 
-    Interval Animate(const aiAnimation& anim, int ticksPerFrame) {
+    Interval Animate(aiAnimation& anim, int ticksPerFrame) {
         const double rate = anim.mTicksPerSecond > 0.0 && std::isfinite(anim.mTicksPerSecond)
                                 ? anim.mTicksPerSecond
                                 : kImportDefaultTicksPerSecond;
         const double scale = kTicksPerSecond / rate;
         double lastKey = 0.0;
         for (unsigned c = 0; c < anim.mNumChannels; ++c) {
-            const aiNodeAnim& ch = *anim.mChannels[c];
+            aiNodeAnim& ch = *anim.mChannels[c];
             const std::string what = "animation channel " + Quoted(ch.mNodeName);
             const auto found = byName_.find(ch.mNodeName.C_Str());
             if (found == byName_.end()) {
@@ -143,6 +155,7 @@ class SceneBuilder {
                                                           scale, what, rot);
             auto scales =
                 Keys<aiVectorKey, VectorKey>(ch.mScalingKeys, ch.mNumScalingKeys, scale, what, vec);
+            ReleaseKeys(ch);
             for (const auto& k : positions) lastKey = std::max(lastKey, k.tick);
             for (const auto& k : rotations) lastKey = std::max(lastKey, k.tick);
             for (const auto& k : scales) lastKey = std::max(lastKey, k.tick);
@@ -251,7 +264,7 @@ class SceneBuilder {
         Matrix3 restWorld;
     };
 
-    const aiScene& ai_;
+    aiScene& ai_;
     const ImportOptions& options_;
     std::vector<std::string>& warnings_;
     EmbeddedTextures embedded_;
@@ -262,7 +275,7 @@ class SceneBuilder {
 
 }  // namespace
 
-std::unique_ptr<Scene> ConvertScene(const aiScene& scene, const std::string& path,
+std::unique_ptr<Scene> ConvertScene(aiScene& scene, const std::string& path,
                                     const ImportOptions& options,
                                     std::vector<std::string>& warnings) {
     return SceneBuilder(scene, path, options, warnings).Build();
