@@ -2,8 +2,9 @@
 # Times plughost's .BON export of a 200-joint skeleton (20 chains of 10) animated over 2,000
 # frames, from glTF and from the same scene as JSON, interleaved with the import library's own
 # command-line tool exporting the same glTF to .assjson as an outside reference. Also times the
-# JSON scene's loading alone, the .POS export of a skinned mesh of about 100,000 vertices and the
-# joining of that mesh's repeated vertices against the import library's own joining step.
+# JSON scene's loading alone, the .CRS export of the deepest bone's course, the .POS export of a
+# skinned mesh of about 100,000 vertices and the joining of that mesh's repeated vertices against
+# the import library's own joining step.
 # Prints the best wall time of RUNS rounds, bone-frames a second and the ratios.
 #   usage: bench/compare-exporters.sh [BUILD_DIR] [RUNS] [BASELINE_BUILD_DIR]
 # With a baseline build (another checkout's build folder), its plughost runs in the same rounds
@@ -53,6 +54,8 @@ add_plughost_jobs() {  # label, build folder
   # The same with an empty scene gives the start-up time, taken off to leave the loading alone.
   job "$label-json-load" 2 "$run $work/scenes/skeleton.json $work/out/$label-load.none $opts"
   job "$label-start" 2 "$run $work/scenes/empty.json $work/out/$label-start.none $opts"
+  # The course of the deepest bone of the last chain, over the 2,000 frames.
+  job "$label-gltf-crs" 0 "$run $work/scenes/skeleton.gltf $work/out/$label-gltf.CRS $opts --node Bone199"
   job "$label-skinned-pos" 0 \
     "$run $work/scenes/skinned.gltf $work/out/$label-skinned.POS $opts --rules +Bone* --textures 0"
 }
@@ -101,12 +104,12 @@ echo "plughost .BON from JSON / from glTF: $(ratio "${best[plughost-json]}" "${b
 load_alone() { echo $((best[$1-json-load] - best[$1-start])); }
 echo "plughost JSON loading alone: $(load_alone plughost) ms"
 if [[ -n $baseline ]]; then
-  for what in gltf json json-load skinned-pos; do
+  for what in gltf json json-load gltf-crs skinned-pos; do
     echo "baseline / plughost, $what: $(ratio "${best[baseline-$what]}" "${best[plughost-$what]}")"
   done
   echo "baseline JSON loading alone: $(load_alone baseline) ms"
   echo "baseline / plughost, JSON loading alone: $(ratio "$(load_alone baseline)" "$(load_alone plughost)")"
-  for file in gltf.BON json.BON skinned.POS; do
+  for file in gltf.BON json.BON gltf.CRS skinned.POS; do
     if cmp -s "$work/out/baseline-$file" "$work/out/plughost-$file"; then
       echo "$file: identical to the baseline's"
     else
