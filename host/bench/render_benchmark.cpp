@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "plughost/bitmap_manager.h"
-#include "plughost/gl_context.h"
+#include "plughost/gl_module.h"
 #include "plughost/host_renderer.h"
 #include "plughost/scene_loader.h"
 #include "plughost/scene_objects.h"

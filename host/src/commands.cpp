@@ -124,7 +124,7 @@ class Session {
         settings.otherDir = scene_->folder;
 
         if (options.gui) {
-            gui_ = WindowedFrontEnd::Open(error);
+            gui_ = OpenWindowedFrontEnd(error);
             if (!gui_) {
                 err << "plughost: --gui: " << error << "\n";
                 return false;

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "plughost/gl_context.h"
-#include "plughost/gl_renderer.h"
+#include "plughost/gl_module.h"
 
 namespace plughost {
 
@@ -31,7 +30,7 @@ bool HostRenderer::Open(RenderType type, int width, int height) {
                       std::to_string(height) + " pixels");
     std::string error;
     if (!MakeGlContextCurrent(error)) return Report(error);
-    if (!gl_ && !(gl_ = GlRenderer::Create(error))) return Report(error);
+    if (!gl_ && !(gl_ = CreateGlRenderer(error))) return Report(error);
     width_ = width;
     height_ = height;
     open_ = true;
@@ -78,7 +77,7 @@ bool HostRenderer::RenderFrame(TimeValue t, Bitmap* bitmap, RenderProgressCallba
     else if (camera_ && !ViewFromCamera(*camera_, t, frameView, error))
         return Report(error);
 
-    PixelRect area{0, 0, width, height};
+    PixelArea area{0, 0, width, height};
     if (region) {
         const int left = std::max(region->left, 0), top = std::max(region->top, 0);
         const int right = std::min(region->right, width), bottom = std::min(region->bottom, height);
@@ -95,7 +94,7 @@ bool HostRenderer::RenderFrame(TimeValue t, Bitmap* bitmap, RenderProgressCallba
         if (progress->Progress(0, tiles) == kRenderAbort) return Report("the render was cancelled");
     }
     bool written = true;
-    const auto sink = [&](const PixelRect& rect, const BitmapPixel64* pixels) {
+    const auto sink = [&](const PixelArea& rect, const BitmapPixel64* pixels) {
         for (int row = 0; row < rect.height && written; ++row)
             written = bitmap->PutPixels(rect.x, rect.y + row, rect.width,
                                         pixels + static_cast<size_t>(row) * rect.width) != 0;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "plughost/bitmap_manager.h"
-#include "plughost/gl_renderer.h"
+#include "plughost/scene_rasterizer.h"
 #include "plughost/host_renderer.h"
 #include "plughost/scene_objects.h"
 #include "plughost/skin.h"

@@ -14,7 +14,7 @@
 
 namespace plughost {
 
-class GlRenderer;
+class SceneRasterizer;
 
 class HostRenderer {
   public:
@@ -39,7 +39,7 @@ class HostRenderer {
     bool IsOpen() const { return open_; }
     const std::string& LastError() const { return lastError_; }
     // The GL renderer once an open made it (tests limit its tiles).
-    GlRenderer* Gl() { return gl_.get(); }
+    SceneRasterizer* Gl() { return gl_.get(); }
 
   private:
     bool Open(RenderType type, int width, int height);
@@ -50,7 +50,7 @@ class HostRenderer {
     SceneNode* camera_ = nullptr;  // null when opened for a view
     RenderView view_;
     int width_ = 0, height_ = 0;
-    std::unique_ptr<GlRenderer> gl_;
+    std::unique_ptr<SceneRasterizer> gl_;
     RenderScene scene_;  // kept so that its buffers serve the next frame too
     std::string lastError_;
 };

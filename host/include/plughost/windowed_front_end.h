@@ -27,7 +27,7 @@ class WindowedFrontEnd {
     virtual ~WindowedFrontEnd() = default;
 
     // Connects to the X display named by $DISPLAY; null with the reason in `error` when there
-    // is none.
+    // is none. Inside the front end's module; the host opens it with OpenWindowedFrontEnd.
     static std::unique_ptr<WindowedFrontEnd> Open(std::string& error);
 
     // The driver to install with SetUiDriver.
@@ -45,4 +45,11 @@ class WindowedFrontEnd {
     std::function<void(Fl_Window& window, WindowHandle dialog)> onShown;
 };
 
+// Loads the front end's module (plughost-gui.so, which brings FLTK and X11 with it) and opens
+// the front end; null with the reason when the module cannot be loaded or there is no display.
+std::unique_ptr<WindowedFrontEnd> OpenWindowedFrontEnd(std::string& error);
+
 }  // namespace plughost
+
+// The name the module exports its opening function under.
+#define PLUGHOST_GUI_MODULE_ENTRY "plughost_gui_module_open"

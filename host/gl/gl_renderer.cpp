@@ -1,4 +1,4 @@
-#include "plughost/gl_renderer.h"
+#include "gl_renderer.h"
 
 #include <epoxy/gl.h>
 
@@ -8,7 +8,7 @@
 
 #include "gl_program.h"
 
-namespace plughost {
+namespace plughost::gl {
 
 namespace {
 
@@ -211,7 +211,7 @@ void GlRenderer::DrawGroups(const RenderScene& scene, const Mat4& view, float vi
 }
 
 bool GlRenderer::Render(const RenderScene& scene, const RenderView& view, int width, int height,
-                        const PixelRect& area, const PixelSink& sink, std::string& error) {
+                        const PixelArea& area, const PixelSink& sink, std::string& error) {
     TakeGlError();
     const GlProgram& p = *program_;
     glUseProgram(p.id);
@@ -257,7 +257,7 @@ bool GlRenderer::Render(const RenderScene& scene, const RenderView& view, int wi
 
     for (int top = area.y; top < area.y + area.height; top += tileSize_) {
         for (int left = area.x; left < area.x + area.width; left += tileSize_) {
-            const PixelRect tile{left, top, std::min(tileSize_, area.x + area.width - left),
+            const PixelArea tile{left, top, std::min(tileSize_, area.x + area.width - left),
                                  std::min(tileSize_, area.y + area.height - top)};
             if (!SizeTargets(tile.width, tile.height, error)) return false;
             // GL counts rows from the bottom.
@@ -302,4 +302,4 @@ bool GlRenderer::Render(const RenderScene& scene, const RenderView& view, int wi
     return true;
 }
 
-}  // namespace plughost
+}  // namespace plughost::gl

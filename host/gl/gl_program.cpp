@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace plughost {
+namespace plughost::gl {
 
 namespace {
 
@@ -123,4 +123,4 @@ bool BuildGlProgram(GlProgram& program, std::string& error) {
     return true;
 }
 
-}  // namespace plughost
+}  // namespace plughost::gl

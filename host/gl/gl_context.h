@@ -5,15 +5,15 @@
 // made it.
 #include <string>
 
-namespace plughost {
+namespace plughost::gl {
 
 // Makes the context current, creating it the first time. False with the reason in `error`
 // ("no OpenGL: ..." with EGL's own reason) when there is none; a failure is remembered, so
 // later calls fail the same way without trying again.
-bool MakeGlContextCurrent(std::string& error);
+bool MakeContextCurrent(std::string& error);
 
 // The driver's name and version ("llvmpipe (LLVM 15.0.6, 256 bits), OpenGL 4.5 ..."), or empty
 // before the context exists.
-std::string GlContextDescription();
+std::string ContextDescription();
 
-}  // namespace plughost
+}  // namespace plughost::gl

@@ -1,4 +1,4 @@
-#include "plughost/gl_context.h"
+#include "gl_context.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -8,7 +8,7 @@
 
 #include "gl_program.h"
 
-namespace plughost {
+namespace plughost::gl {
 
 namespace {
 
@@ -114,21 +114,8 @@ std::optional<std::string> Create(ContextState& s) {
 
 }  // namespace
 
-}  // namespace plughost
 
-#if defined(__SANITIZE_ADDRESS__)
-// Sanitizer builds only. This compiler's sanitizer runtime takes some of the driver's dynamic
-// TLS blocks for an old glibc layout, and its leak checker then crashes at exit (how often
-// depends on where the blocks land). Every program that can open the renderer links this file,
-// so its default is to leave __tls_get_addr alone; ASAN_OPTIONS still overrides it.
-extern "C" __attribute__((visibility("default"))) const char* __asan_default_options() {
-    return "intercept_tls_get_addr=0";
-}
-#endif
-
-namespace plughost {
-
-bool MakeGlContextCurrent(std::string& error) {
+bool MakeContextCurrent(std::string& error) {
     ContextState& s = State();
     if (!s.tried) {
         s.tried = true;
@@ -142,8 +129,8 @@ bool MakeGlContextCurrent(std::string& error) {
     return s.error.empty();
 }
 
-std::string GlContextDescription() {
+std::string ContextDescription() {
     return State().description;
 }
 
-}  // namespace plughost
+}  // namespace plughost::gl

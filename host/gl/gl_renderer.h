@@ -14,42 +14,26 @@
 #include "hostsdk/bitmap.h"
 #include "plughost/render_scene.h"
 #include "plughost/render_view.h"
+#include "plughost/scene_rasterizer.h"
 
-namespace plughost {
+namespace plughost::gl {
 
 struct GlProgram;
 
-// A rectangle of the picture in pixels, row 0 at the top.
-struct PixelRect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-// Receives the finished pixels of one rectangle, `rect.width` per row, top row first, with
-// straight (not premultiplied) alpha. Returns false to stop the render.
-using PixelSink = std::function<bool(const PixelRect& rect, const BitmapPixel64* pixels)>;
-
-class GlRenderer {
+class GlRenderer : public SceneRasterizer {
   public:
     // Null with the reason when the shaders or buffers cannot be made.
     static std::unique_ptr<GlRenderer> Create(std::string& error);
-    ~GlRenderer();
+    ~GlRenderer() override;
     GlRenderer(const GlRenderer&) = delete;
     GlRenderer& operator=(const GlRenderer&) = delete;
 
-    // Renders the scene as seen through the view into a picture of width x height pixels, but
-    // only its pixels in `area` (inside the picture), and hands them to the sink tile by tile.
-    // Where nothing was drawn all four channels are 0; covered pixels have alpha 65535 and
-    // edge pixels their coverage. False with the reason on a GL fault or when the sink stops.
     bool Render(const RenderScene& scene, const RenderView& view, int width, int height,
-                const PixelRect& area, const PixelSink& sink, std::string& error);
-
-    // Textures that could not be loaded since the last call, one message each.
-    std::vector<std::string> TakeWarnings();
-    // The largest tile edge in pixels, and the samples per pixel.
-    int TileSize() const { return tileSize_; }
-    int Samples() const { return samples_; }
-    // Limits the tile edge (at least 1), so tests can make small pictures use tiles.
-    void SetTileSize(int size);
+                const PixelArea& area, const PixelSink& sink, std::string& error) override;
+    std::vector<std::string> TakeWarnings() override;
+    int TileSize() const override { return tileSize_; }
+    int Samples() const override { return samples_; }
+    void SetTileSize(int size) override;
 
   private:
     GlRenderer() = default;
@@ -72,4 +56,4 @@ class GlRenderer {
     std::vector<BitmapPixel64> tilePixels_;
 };
 
-}  // namespace plughost
+}  // namespace plughost::gl

@@ -3,7 +3,7 @@
 // are.
 #include <string>
 
-namespace plughost {
+namespace plughost::gl {
 
 inline constexpr int kMaxLights = 8;
 
@@ -21,4 +21,4 @@ int CurrentGlVersion(std::string& description);
 // Compiles and links the program; false with the compiler's log when it fails.
 bool BuildGlProgram(GlProgram& program, std::string& error);
 
-}  // namespace plughost
+}  // namespace plughost::gl
