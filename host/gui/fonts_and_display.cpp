@@ -40,15 +40,3 @@ bool OpenDisplay(std::string& error) {
 }
 
 }  // namespace plughost::gui
-
-// The leak checker of sanitizer builds reads this. FLTK, Xlib, Xft and fontconfig keep their
-// caches (fonts, atoms, the display connection) until the process ends and never free them;
-// those are not leaks of this program. Only allocations made inside these libraries are
-// passed over.
-extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
-    return "leak:libfltk.so\n"
-           "leak:libX11.so\n"
-           "leak:libXft.so\n"
-           "leak:libfontconfig.so\n"
-           "leak:libxcb.so\n";
-}
