@@ -114,7 +114,6 @@ std::optional<std::string> Create(ContextState& s) {
 
 }  // namespace
 
-
 bool MakeContextCurrent(std::string& error) {
     ContextState& s = State();
     if (!s.tried) {

@@ -9,8 +9,8 @@ std::unique_ptr<plughost::SceneRasterizer> CreateRenderer(std::string& error) {
     return plughost::gl::GlRenderer::Create(error);
 }
 
-const plughost::GlModuleEntryPoints kEntryPoints{
-    plughost::gl::MakeContextCurrent, plughost::gl::ContextDescription, CreateRenderer};
+const plughost::GlModuleEntryPoints kEntryPoints{plughost::gl::MakeContextCurrent,
+                                                 plughost::gl::ContextDescription, CreateRenderer};
 
 }  // namespace
 

@@ -24,8 +24,8 @@ const GlModuleEntryPoints* EntryPoints(std::string& error) {
     static std::string loadError;
     static const GlModuleEntryPoints* entry = [] {
         using Entry = const GlModuleEntryPoints* (*)();
-        auto function =
-            reinterpret_cast<Entry>(ModuleFunction(kModuleFile, PLUGHOST_GL_MODULE_ENTRY, loadError));
+        auto function = reinterpret_cast<Entry>(
+            ModuleFunction(kModuleFile, PLUGHOST_GL_MODULE_ENTRY, loadError));
         return function ? function() : nullptr;
     }();
     if (!entry) error = "no OpenGL: " + loadError;

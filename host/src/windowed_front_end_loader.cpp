@@ -5,8 +5,8 @@ namespace plughost {
 
 std::unique_ptr<WindowedFrontEnd> OpenWindowedFrontEnd(std::string& error) {
     using Open = WindowedFrontEnd* (*)(std::string&);
-    auto open = reinterpret_cast<Open>(
-        ModuleFunction("plughost-gui.so", PLUGHOST_GUI_MODULE_ENTRY, error));
+    auto open =
+        reinterpret_cast<Open>(ModuleFunction("plughost-gui.so", PLUGHOST_GUI_MODULE_ENTRY, error));
     return std::unique_ptr<WindowedFrontEnd>(open ? open(error) : nullptr);
 }
 

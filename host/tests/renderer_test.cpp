@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "plughost/bitmap_manager.h"
-#include "plughost/scene_rasterizer.h"
 #include "plughost/host_renderer.h"
 #include "plughost/scene_objects.h"
+#include "plughost/scene_rasterizer.h"
 #include "plughost/skin.h"
 #include "render_test_support.h"
 
