@@ -96,12 +96,17 @@ void SelectCandidates(const CandidateGrid::Candidates& from, const CellRange& ra
 
 CandidateGrid::Run CandidateGrid::Lists::Append(std::span<const FloatPaletteEntry> entries,
                                                 std::span<const int32_t> list) {
-    const std::size_t start = positions.size();
     const std::size_t count = (list.size() + 3) / 4 * 4;
-    positions.resize(start + count);
-    fields.resize(4 * (start + count));
-    int32_t* position = positions.data() + start;
-    float* block = fields.data() + 4 * start;
+    if (fieldBlocks.empty() || BlockEntries() - used < count) {
+        // Left uninitialised: every entry is written before it is read.
+        fieldBlocks.emplace_back(new float[4 * BlockEntries()]);
+        positionBlocks.emplace_back(new int32_t[BlockEntries()]);
+        used = 0;
+    }
+    const std::size_t start = ((fieldBlocks.size() - 1) << blockBits) + used;
+    int32_t* position = positionBlocks.back().get() + used;
+    float* block = fieldBlocks.back().get() + 4 * used;
+    used += count;
     for (std::size_t i = 0; i < count; ++i) {
         position[i] = i < list.size() ? list[i] : -1;
         const FloatPaletteEntry far = {kFarAway, kFarAway, kFarAway, kFarAway};
@@ -116,7 +121,7 @@ CandidateGrid::Run CandidateGrid::Lists::Append(std::span<const FloatPaletteEntr
 }
 
 CandidateGrid::CandidateGrid(std::span<const FloatPaletteEntry> entries)
-    : entries_(entries.begin(), entries.end()) {
+    : entries_(entries.begin(), entries.end()), all_(entries.size()) {
     std::vector<int32_t> all(entries_.size());
     for (std::size_t e = 0; e < all.size(); ++e) all[e] = static_cast<int32_t>(e);
     allRun_ = all_.Append(entries_, all);
@@ -124,6 +129,9 @@ CandidateGrid::CandidateGrid(std::span<const FloatPaletteEntry> entries)
         const std::size_t perAxis = std::size_t{256} >> kLevelBits[level];
         runs_[level].resize(perAxis * perAxis * perAxis);
     }
+    // Room for the finer cells that photographs use, made without moving.
+    for (int level = 2; level < kLevels; ++level) runs_[level].reserve(4096);
+    for (Lists& lists : lists_) lists = Lists(entries_.size());
     selected_.reserve(entries_.size());
 }
 
