@@ -76,14 +76,11 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
         const Float4 distance = JoinToFloat4(
             weighted(LowToDouble2(d0), LowToDouble2(d1), LowToDouble2(d2), LowToDouble2(dl)),
             weighted(HighToDouble2(d0), HighToDouble2(d1), HighToDouble2(d2), HighToDouble2(dl)));
-        if (!AnyLess(distance, bestDistance)) continue;
+        const float least = LeastLane(distance);
+        if (!(least < bestDistance)) continue;
         // Candidates come in palette order, so the first of equal distances stays.
-        for (int lane = 0; lane < 4; ++lane) {
-            if (distance[lane] < bestDistance) {
-                bestDistance = distance[lane];
-                bestPosition = candidates.position[i + static_cast<std::size_t>(lane)];
-            }
-        }
+        bestDistance = least;
+        bestPosition = candidates.position[i + FirstLaneEqual(distance, least)];
     }
     return bestPosition < 0 ? -1 : entryIndex_[static_cast<std::size_t>(bestPosition)];
 }
