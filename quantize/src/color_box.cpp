@@ -60,22 +60,87 @@ void SetSums(ColorBox& box, Float4 sum) {
     box.maxSpread = 0.0f;
 }
 
-// The running values of an error pass: kept apart from the tables below and held in local
-// variables, so that they stay in registers (the compiler must assume that the pixel bytes
-// may alias any memory, and would store them after every pixel).
-struct ErrorSums {
-    float error = 0.0f;
-    Float4 spread{};
+// The spreads of a run: for each component the float sum of |component − mean| over the pixels
+// in run order, and the largest of those differences.
+struct SpreadSums {
+    Float4 sum{};
     Float4 largest{};
 };
 
+// The float sums pixel by pixel.
+SpreadSums FloatSpreadSums(std::span<const PixEntry> run, const std::array<int16_t, 4>& mean) {
+    const Int4 means{mean[0], mean[1], mean[2], mean[3]};
+    SpreadSums spreads;
+    for (const PixEntry& p : run) {
+        const Float4 d = ToFloat4(Abs(WidenBytes(p.c.data()) - means));
+        spreads.sum += d;
+        spreads.largest = Max(spreads.largest, d);
+    }
+    return spreads;
+}
+
+// The differences are whole numbers, so their float sums are exact while every partial sum stays
+// below 2^24, which an integer total below 2^24 shows: the sums are then taken as integers,
+// four pixels at a time with byte arithmetic, in any order.
+SpreadSums ComputeSpreadSums(std::span<const PixEntry> run, const std::array<int16_t, 4>& mean) {
+#if defined(__SSE2__)
+    const bool byteMeans =
+        std::all_of(mean.begin(), mean.end(), [](int16_t m) { return m >= 0 && m <= 255; });
+    // 2^23 pixels keep the 32-bit integer sums from overflowing.
+    if (byteMeans && run.size() < (std::size_t{1} << 23)) {
+        const __m128i zero = _mm_setzero_si128();
+        int32_t meanBytes;
+        const std::array<uint8_t, 4> bytes = {
+            static_cast<uint8_t>(mean[0]), static_cast<uint8_t>(mean[1]),
+            static_cast<uint8_t>(mean[2]), static_cast<uint8_t>(mean[3])};
+        std::memcpy(&meanBytes, bytes.data(), sizeof meanBytes);
+        const __m128i means = _mm_set1_epi32(meanBytes);
+        const uint8_t* data = reinterpret_cast<const uint8_t*>(run.data());
+        __m128i largest = zero;
+        Int4 sums{};
+        std::size_t i = 0;
+        while (run.size() - i >= 4) {
+            // Up to 128 rounds in 16-bit lanes (2 × 128 × 255 < 65536).
+            __m128i wordSums = zero;
+            const std::size_t rounds = std::min<std::size_t>((run.size() - i) / 4, 128);
+            for (std::size_t round = 0; round < rounds; ++round, i += 4) {
+                const __m128i four =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 4 * i));
+                const __m128i d =
+                    _mm_or_si128(_mm_subs_epu8(four, means), _mm_subs_epu8(means, four));
+                largest = _mm_max_epu8(largest, d);
+                wordSums = _mm_add_epi16(wordSums, _mm_unpacklo_epi8(d, zero));
+                wordSums = _mm_add_epi16(wordSums, _mm_unpackhi_epi8(d, zero));
+            }
+            sums += std::bit_cast<Int4>(_mm_add_epi32(_mm_unpacklo_epi16(wordSums, zero),
+                                                      _mm_unpackhi_epi16(wordSums, zero)));
+        }
+        largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 8));
+        largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 4));
+        Int4 most = std::bit_cast<Int4>(_mm_unpacklo_epi16(_mm_unpacklo_epi8(largest, zero), zero));
+        const Int4 means4{mean[0], mean[1], mean[2], mean[3]};
+        for (; i < run.size(); ++i) {
+            const Int4 d = Abs(WidenBytes(run[i].c.data()) - means4);
+            sums += d;
+            most = most > d ? most : d;
+        }
+        if (sums[0] < (1 << 24) && sums[1] < (1 << 24) && sums[2] < (1 << 24) &&
+            sums[3] < (1 << 24)) {
+            return SpreadSums{ToFloat4(sums), ToFloat4(most)};
+        }
+    }
+#endif
+    return FloatSpreadSums(run, mean);
+}
+
 // The error pass of one box with its means set: error, spreads and their largest differences.
 // Each pixel's error term is looked up per component byte: the same products summed in the same
-// order, so the same doubles, without the per-pixel arithmetic.
+// order, so the same doubles, without the per-pixel arithmetic. The float error is kept in a
+// local variable, so that it stays in a register (the compiler must assume that the pixel bytes
+// may alias any memory, and would store it after every pixel).
 class ErrorPass {
   public:
-    explicit ErrorPass(const std::array<int16_t, 4>& mean)
-        : mean_{mean[0], mean[1], mean[2], mean[3]} {
+    explicit ErrorPass(const std::array<int16_t, 4>& mean) {
         for (int k = 0; k < 4; ++k) {
             for (int value = 0; value < 256; ++value) {
                 const int d = value - mean[k];
@@ -84,33 +149,30 @@ class ErrorPass {
         }
     }
 
-    void Add(const PixEntry& p, ErrorSums& sums) const {
-        const Float4 d = ToFloat4(Abs(WidenBytes(p.c.data()) - mean_));
-        sums.spread += d;
-        sums.largest = Max(sums.largest, d);
-        sums.error += ((term_[2][p.c[2]] + term_[1][p.c[1]]) + term_[3][p.c[3]]) + term_[0][p.c[0]];
+    void Add(const PixEntry& p, float& error) const {
+        error += ((term_[2][p.c[2]] + term_[1][p.c[1]]) + term_[3][p.c[3]]) + term_[0][p.c[0]];
     }
 
-    static void Write(const ErrorSums& sums, ColorBox& box) {
-        box.error = sums.error;
+    static void Write(float error, const SpreadSums& spreads, ColorBox& box) {
+        box.error = error;
         box.maxSpread = 0.0f;
         for (int k = 0; k < 4; ++k) {
-            box.spread[k] = static_cast<float>(sums.spread[k] * kSpreadWeights[k]);
-            box.spread[k] *= sums.largest[k];
+            box.spread[k] = static_cast<float>(spreads.sum[k] * kSpreadWeights[k]);
+            box.spread[k] *= spreads.largest[k];
             if (box.spread[k] > box.maxSpread) box.maxSpread = box.spread[k];
         }
     }
 
   private:
-    Int4 mean_;
     std::array<std::array<double, 256>, 4> term_;
 };
 
 void RunErrorPass(std::span<const PixEntry> pix, ColorBox& box) {
     const ErrorPass pass(box.mean);
-    ErrorSums sums;
-    for (const PixEntry& p : pix.subspan(box.first, box.count)) pass.Add(p, sums);
-    ErrorPass::Write(sums, box);
+    const std::span<const PixEntry> run = pix.subspan(box.first, box.count);
+    float error = 0.0f;
+    for (const PixEntry& p : run) pass.Add(p, error);
+    ErrorPass::Write(error, ComputeSpreadSums(run, box.mean), box);
 }
 
 // Runs the error passes of two boxes in lockstep: their float sums are separate dependency
@@ -120,17 +182,17 @@ void ErrorPasses(std::span<const PixEntry> pix, ColorBox& a, ColorBox& b) {
     const ErrorPass passB(b.mean);
     const std::span<const PixEntry> runA = RunOf(pix, a);
     const std::span<const PixEntry> runB = RunOf(pix, b);
-    ErrorSums sumsA;
-    ErrorSums sumsB;
+    float errorA = 0.0f;
+    float errorB = 0.0f;
     const std::size_t common = std::min(runA.size(), runB.size());
     for (std::size_t i = 0; i < common; ++i) {
-        passA.Add(runA[i], sumsA);
-        passB.Add(runB[i], sumsB);
+        passA.Add(runA[i], errorA);
+        passB.Add(runB[i], errorB);
     }
-    for (std::size_t i = common; i < runA.size(); ++i) passA.Add(runA[i], sumsA);
-    for (std::size_t i = common; i < runB.size(); ++i) passB.Add(runB[i], sumsB);
-    ErrorPass::Write(sumsA, a);
-    ErrorPass::Write(sumsB, b);
+    for (std::size_t i = common; i < runA.size(); ++i) passA.Add(runA[i], errorA);
+    for (std::size_t i = common; i < runB.size(); ++i) passB.Add(runB[i], errorB);
+    ErrorPass::Write(errorA, ComputeSpreadSums(runA, a.mean), a);
+    ErrorPass::Write(errorB, ComputeSpreadSums(runB, b.mean), b);
 }
 
 // The float sums of a run in its order, when they are known without a pass.
