@@ -107,6 +107,13 @@ std::vector<std::vector<PixEntry>> Runs() {
         pixels(90000, 200, 255),
         // One colour whose rounded mean misses it, and two colours.
         std::vector<PixEntry>(90000, MakePixEntry(253, 249, 251))};
+    // Black and white: spread sums past 2^24, which round.
+    runs.emplace_back();
+    std::bernoulli_distribution white(0.4);
+    for (int i = 0; i < 300000; ++i) {
+        const auto value = [&] { return static_cast<uint8_t>(white(random) ? 255 : 0); };
+        runs.back().push_back(MakePixEntry(value(), value(), value()));
+    }
     runs.push_back(std::vector<PixEntry>(70000, MakePixEntry(250, 250, 245)));
     runs.back().resize(100000, MakePixEntry(30, 60, 140));
     std::shuffle(runs.back().begin(), runs.back().end(), random);
