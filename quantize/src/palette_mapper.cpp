@@ -89,22 +89,37 @@ int PaletteMapper::Nearest(uint8_t c0, uint8_t c1, uint8_t c2) {
     const uint32_t colour = c0 | (uint32_t{c1} << 8) | (uint32_t{c2} << 16);
     uint32_t& slot = cache_[CacheSlotOf(colour)];
     if ((slot & 0xFFFFFF) == colour) return static_cast<int>(slot >> 24);
-    const int index = Search(c0, c1, c2);
+    return SearchAndKeep(colour, slot);
+}
+
+int PaletteMapper::SearchAndKeep(uint32_t colour, uint32_t& slot) {
+    const int index = Search(static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 8),
+                             static_cast<uint8_t>(colour >> 16));
     // Colours with no entry below the start bound are rare and not kept.
     if (index >= 0) slot = colour | static_cast<uint32_t>(index) << 24;
     return index;
 }
 
 void PaletteMapper::MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices) {
-    const bool lastToFirst = row % 2 == 0;
+    // Even rows from the last pixel to the first, odd rows from the first to the last.
+    const std::ptrdiff_t step = row % 2 == 0 ? -1 : 1;
+    std::ptrdiff_t x = row % 2 == 0 ? width - 1 : 0;
     int previous = 0;
-    for (int step = 0; step < width; ++step) {
-        const int x = lastToFirst ? width - 1 - step : step;
-        const uint8_t* pixel = pixels + static_cast<std::ptrdiff_t>(x) * 3;
-        int index = Nearest(pixel[0], pixel[1], pixel[2]);
-        if (index < 0) index = previous;
-        indices[x] = static_cast<uint8_t>(index);
-        previous = index;
+    uint32_t previousColour = 0xFFFFFFFF;  // no colour: a colour has 24 bits
+    for (int done = 0; done < width; ++done, x += step) {
+        const uint8_t* pixel = pixels + x * 3;
+        const uint32_t colour = pixel[0] | (uint32_t{pixel[1]} << 8) | (uint32_t{pixel[2]} << 16);
+        // A run of one colour takes the index of its first pixel.
+        if (colour != previousColour) {
+            uint32_t& slot = cache_[CacheSlotOf(colour)];
+            int index = (slot & 0xFFFFFF) == colour ? static_cast<int>(slot >> 24)
+                                                    : SearchAndKeep(colour, slot);
+            if (index >= 0) {
+                previous = index;
+                previousColour = colour;
+            }
+        }
+        indices[x] = static_cast<uint8_t>(previous);
     }
 }
 
