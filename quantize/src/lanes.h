@@ -148,6 +148,17 @@ inline std::size_t FirstLaneEqual(Float4 lanes, float value) {
 #endif
 }
 
+// Bit i set when lane i of a is not above lane i of b (and neither is NaN).
+inline unsigned LanesNotAbove(Float4 a, Float4 b) {
+#if defined(__SSE2__)
+    return static_cast<unsigned>(
+        _mm_movemask_ps(_mm_cmple_ps(std::bit_cast<__m128>(a), std::bit_cast<__m128>(b))));
+#else
+    return unsigned{a[0] <= b[0]} | unsigned{a[1] <= b[1]} << 1 | unsigned{a[2] <= b[2]} << 2 |
+           unsigned{a[3] <= b[3]} << 3;
+#endif
+}
+
 inline Int4 Abs(Int4 lanes) {
     return lanes < 0 ? -lanes : lanes;
 }

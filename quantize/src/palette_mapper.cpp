@@ -1,6 +1,7 @@
 #include "quantize/palette_mapper.h"
 
 #include <algorithm>
+#include <bit>
 #include <new>
 
 #include "lanes.h"
@@ -57,15 +58,22 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
     // MakeMapColor's luminance from the same products, looked up.
     const float lum = std::clamp(
         static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
-    // MapDistance for four candidates at a time, each lane with the scalar operations in the
-    // scalar order: float differences, squared and weighted in double, rounded to float.
-    const Float4 x0 = Splat(c0);
-    const Float4 x1 = Splat(c1);
-    const Float4 x2 = Splat(c2);
+    const float f0 = c0;
+    const float f1 = c1;
+    const float f2 = c2;
+    const Float4 x0 = Splat(f0);
+    const Float4 x1 = Splat(f1);
+    const Float4 x2 = Splat(f2);
     const Float4 xl = Splat(lum);
-    auto weighted = [](Double2 d0, Double2 d1, Double2 d2, Double2 dl) {
-        return 0.3 * (d0 * d0) + 0.59 * (d1 * d1) + 0.11 * (d2 * d2) + 0.15 * (dl * dl);
-    };
+    // Every candidate gets a float estimate of MapDistance, four at a time: the same float
+    // differences, squared, weighted and added in float. The terms are never negative, so an
+    // estimate lies within 1e-6 of MapDistance relative to either (a few float roundings of
+    // 2^-24 each). A candidate estimated above Limit(least estimate so far) is further than
+    // the one with that estimate in MapDistance too: it can neither be nearest nor tie with
+    // the nearest, and only the others get MapDistance itself.
+    auto limit = [](float estimate) { return estimate + estimate * 1e-5f + 1e-3f; };
+    float leastEstimate = kMapStartBound;  // nothing at or above the start bound is taken
+    Float4 bound = Splat(limit(leastEstimate));
     float bestDistance = kMapStartBound;
     int bestPosition = -1;
     for (std::size_t i = 0; i < candidates.count; i += 4) {
@@ -73,14 +81,26 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
         const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
         const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
         const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
-        const Float4 distance = JoinToFloat4(
-            weighted(LowToDouble2(d0), LowToDouble2(d1), LowToDouble2(d2), LowToDouble2(dl)),
-            weighted(HighToDouble2(d0), HighToDouble2(d1), HighToDouble2(d2), HighToDouble2(dl)));
-        const float least = LeastLane(distance);
-        if (!(least < bestDistance)) continue;
-        // Candidates come in palette order, so the first of equal distances stays.
-        bestDistance = least;
-        bestPosition = candidates.position[i + FirstLaneEqual(distance, least)];
+        const Float4 estimate =
+            0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
+        if (LanesNotAbove(estimate, bound) == 0) continue;
+        leastEstimate = std::min(leastEstimate, LeastLane(estimate));
+        bound = Splat(limit(leastEstimate));
+        // MapDistance of the candidates left, in palette order: the first of equal distances
+        // stays.
+        for (unsigned near = LanesNotAbove(estimate, bound); near != 0; near &= near - 1) {
+            const int lane = std::countr_zero(near);
+            const double e0 = d0[lane];
+            const double e1 = d1[lane];
+            const double e2 = d2[lane];
+            const double el = dl[lane];
+            const float distance = static_cast<float>(0.3 * (e0 * e0) + 0.59 * (e1 * e1) +
+                                                      0.11 * (e2 * e2) + 0.15 * (el * el));
+            if (distance < bestDistance) {
+                bestDistance = distance;
+                bestPosition = candidates.position[i + static_cast<std::size_t>(lane)];
+            }
+        }
     }
     return bestPosition < 0 ? -1 : entryIndex_[static_cast<std::size_t>(bestPosition)];
 }
