@@ -1,6 +1,7 @@
 #include "quantize/candidate_grid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -30,10 +31,6 @@ CellRange RangeOfCell(int bits, int i0, int i1, int i2) {
     const float lumHi =
         static_cast<float>(0.3 * (lo0 + last) + 0.59 * (lo1 + last) + 0.11 * (lo2 + last) + 1e-3);
     return CellRange{{lo0, lo1, lo2, lumLo}, {lo0 + last, lo1 + last, lo2 + last, lumHi}};
-}
-
-Float4 Splat(float value) {
-    return Float4{value, value, value, value};
 }
 
 // MapDistance's weighted squares of four entries' differences, in float: the slack below
@@ -85,9 +82,9 @@ void SelectCandidates(const CandidateGrid::Candidates& from, const CellRange& ra
                                       Gap(load(from.c1 + i), range.lo[1], range.hi[1]),
                                       Gap(load(from.c2 + i), range.lo[2], range.hi[2]),
                                       Gap(load(from.lum + i), range.lo[3], range.hi[3]));
-        for (int lane = 0; lane < 4; ++lane) {
-            const std::size_t at = i + static_cast<std::size_t>(lane);
-            if (lower[lane] <= limit && from.position[at] >= 0) out(from.position[at]);
+        for (unsigned near = LanesNotAbove(lower, Splat(limit)); near != 0; near &= near - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(near));
+            if (from.position[at] >= 0) out(from.position[at]);
         }
     }
 }
