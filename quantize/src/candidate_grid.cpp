@@ -1,6 +1,7 @@
 #include "quantize/candidate_grid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -30,10 +31,6 @@ CellRange RangeOfCell(int bits, int i0, int i1, int i2) {
     const float lumHi =
         static_cast<float>(0.3 * (lo0 + last) + 0.59 * (lo1 + last) + 0.11 * (lo2 + last) + 1e-3);
     return CellRange{{lo0, lo1, lo2, lumLo}, {lo0 + last, lo1 + last, lo2 + last, lumHi}};
-}
-
-Float4 Splat(float value) {
-    return Float4{value, value, value, value};
 }
 
 // MapDistance's weighted squares of four entries' differences, in float: the slack below
@@ -85,9 +82,9 @@ void SelectCandidates(const CandidateGrid::Candidates& from, const CellRange& ra
                                       Gap(load(from.c1 + i), range.lo[1], range.hi[1]),
                                       Gap(load(from.c2 + i), range.lo[2], range.hi[2]),
                                       Gap(load(from.lum + i), range.lo[3], range.hi[3]));
-        for (int lane = 0; lane < 4; ++lane) {
-            const std::size_t at = i + static_cast<std::size_t>(lane);
-            if (lower[lane] <= limit && from.position[at] >= 0) out(from.position[at]);
+        for (unsigned near = LanesNotAbove(lower, Splat(limit)); near != 0; near &= near - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(near));
+            if (from.position[at] >= 0) out(from.position[at]);
         }
     }
 }
@@ -96,12 +93,17 @@ void SelectCandidates(const CandidateGrid::Candidates& from, const CellRange& ra
 
 CandidateGrid::Run CandidateGrid::Lists::Append(std::span<const FloatPaletteEntry> entries,
                                                 std::span<const int32_t> list) {
-    const std::size_t start = positions.size();
     const std::size_t count = (list.size() + 3) / 4 * 4;
-    positions.resize(start + count);
-    fields.resize(4 * (start + count));
-    int32_t* position = positions.data() + start;
-    float* block = fields.data() + 4 * start;
+    if (fieldBlocks.empty() || BlockEntries() - used < count) {
+        // Left uninitialised: every entry is written before it is read.
+        fieldBlocks.emplace_back(new float[4 * BlockEntries()]);
+        positionBlocks.emplace_back(new int32_t[BlockEntries()]);
+        used = 0;
+    }
+    const std::size_t start = ((fieldBlocks.size() - 1) << blockBits) + used;
+    int32_t* position = positionBlocks.back().get() + used;
+    float* block = fieldBlocks.back().get() + 4 * used;
+    used += count;
     for (std::size_t i = 0; i < count; ++i) {
         position[i] = i < list.size() ? list[i] : -1;
         const FloatPaletteEntry far = {kFarAway, kFarAway, kFarAway, kFarAway};
@@ -116,7 +118,7 @@ CandidateGrid::Run CandidateGrid::Lists::Append(std::span<const FloatPaletteEntr
 }
 
 CandidateGrid::CandidateGrid(std::span<const FloatPaletteEntry> entries)
-    : entries_(entries.begin(), entries.end()) {
+    : entries_(entries.begin(), entries.end()), all_(entries.size()) {
     std::vector<int32_t> all(entries_.size());
     for (std::size_t e = 0; e < all.size(); ++e) all[e] = static_cast<int32_t>(e);
     allRun_ = all_.Append(entries_, all);
@@ -124,6 +126,9 @@ CandidateGrid::CandidateGrid(std::span<const FloatPaletteEntry> entries)
         const std::size_t perAxis = std::size_t{256} >> kLevelBits[level];
         runs_[level].resize(perAxis * perAxis * perAxis);
     }
+    // Room for the finer cells that photographs use, made without moving.
+    for (int level = 2; level < kLevels; ++level) runs_[level].reserve(4096);
+    for (Lists& lists : lists_) lists = Lists(entries_.size());
     selected_.reserve(entries_.size());
 }
 

@@ -24,8 +24,6 @@ bool ColorQuantizer::Progress(std::string_view phase, int total, int current) co
 
 void ColorQuantizer::ResetQuantizer() {
     std::vector<PixEntry>().swap(pix_);
-    std::vector<uint8_t>().swap(scanline_);
-    std::vector<uint8_t>().swap(indexRow_);
     boxes_ = {};
     floatPalette_ = {};
     bytePalette_ = {};
@@ -47,8 +45,12 @@ bool ColorQuantizer::QuantizeBitmaps(std::vector<std::unique_ptr<QuantBitmap>>& 
 
 bool ColorQuantizer::AddBitmap(const QuantBitmap& bitmap) {
     if (bitmap.BitsPerPixel() != 24) return true;
-    const std::size_t width = static_cast<std::size_t>(bitmap.Width());
-    const std::size_t added = width * static_cast<std::size_t>(bitmap.Height());
+    return AddPixels(bitmap.Data().data(), bitmap.Width(), bitmap.Height());
+}
+
+bool ColorQuantizer::AddPixels(const uint8_t* pixels, int width, int height) {
+    const std::size_t rowPixels = static_cast<std::size_t>(width);
+    const std::size_t added = rowPixels * static_cast<std::size_t>(height);
     const std::size_t start = pix_.size();
     // Box runs are counted in 32 bits.
     if (added > std::numeric_limits<uint32_t>::max() - start) {
@@ -62,25 +64,12 @@ bool ColorQuantizer::AddBitmap(const QuantBitmap& bitmap) {
         ReportQuantizeFailure("Unable to allocate memory for Pix array.");
         return false;
     }
-    // The scanline holds a row of the widest image added so far.
-    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.BytesPerRow());
-    if (scanline_.size() < rowBytes) {
-        try {
-            scanline_.resize(rowBytes);
-        } catch (const std::bad_alloc&) {
-            ReportQuantizeFailure("Unable to allocate memory for scanline array.");
-            return false;
-        }
-    }
 
     PixEntry* out = pix_.data() + start;
-    for (int row = 0; row < bitmap.Height(); ++row) {
-        std::copy_n(bitmap.Row(row), rowBytes, scanline_.data());
-        for (std::size_t x = 0; x < width; ++x) {
-            const uint8_t* pixel = scanline_.data() + x * 3;
-            *out++ = MakePixEntry(pixel[0], pixel[1], pixel[2]);
-        }
-        if (Progress("Phase 1", bitmap.Height(), row)) return false;
+    for (int row = 0; row < height; ++row) {
+        MakePixEntries(pixels + static_cast<std::size_t>(row) * rowPixels * 3, rowPixels, out);
+        out += rowPixels;
+        if (Progress("Phase 1", height, row)) return false;
     }
     boxes_[0].first = 0;
     boxes_[0].count = static_cast<uint32_t>(pix_.size());
@@ -156,29 +145,31 @@ void ColorQuantizer::BuildSortedPalette() {
 
 bool ColorQuantizer::RemapBitmap(std::unique_ptr<QuantBitmap>& bitmap) {
     if (bitmap->BitsPerPixel() != 24) return true;
-    const int width = bitmap->Width();
-    const std::size_t rowBytes = static_cast<std::size_t>(bitmap->BytesPerRow());
-    std::unique_ptr<QuantBitmap> mapped;
-    std::unique_ptr<PaletteMapper> mapper;
-    try {
-        indexRow_.resize(static_cast<std::size_t>(width));
-        if (scanline_.size() < rowBytes) scanline_.resize(rowBytes);
-        mapper = std::make_unique<PaletteMapper>(floatPalette_);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    mapped = QuantBitmap::Create(width, bitmap->Height(), 8);
+    std::unique_ptr<QuantBitmap> mapped = QuantBitmap::Create(bitmap->Width(), bitmap->Height(), 8);
     if (!mapped) return false;
-
-    for (int row = 0; row < bitmap->Height(); ++row) {
-        if (Progress("Phase 3", bitmap->Height(), row)) return false;
-        std::copy_n(bitmap->Row(row), rowBytes, scanline_.data());
-        mapper->MapRow(scanline_.data(), width, row, indexRow_.data());
-        std::copy_n(indexRow_.data(), width, mapped->Row(row));
+    if (!MapPixels(bitmap->Data().data(), bitmap->Width(), bitmap->Height(),
+                   mapped->Data().data())) {
+        return false;
     }
     mapped->SetName(bitmap->Name());
     std::copy(bytePalette_.begin(), bytePalette_.end(), mapped->Palette().begin());
     bitmap = std::move(mapped);
+    return true;
+}
+
+bool ColorQuantizer::MapPixels(const uint8_t* pixels, int width, int height, uint8_t* indices) {
+    std::unique_ptr<PaletteMapper> mapper;
+    try {
+        mapper = std::make_unique<PaletteMapper>(floatPalette_);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const std::size_t rowPixels = static_cast<std::size_t>(width);
+    for (int row = 0; row < height; ++row) {
+        if (Progress("Phase 3", height, row)) return false;
+        const std::size_t at = static_cast<std::size_t>(row) * rowPixels;
+        mapper->MapRow(pixels + at * 3, width, row, indices + at);
+    }
     return true;
 }
 

@@ -124,6 +124,41 @@ inline bool AnyLess(Float4 a, float b) {
 #endif
 }
 
+// The least of the four lanes (none may be NaN).
+inline float LeastLane(Float4 lanes) {
+#if defined(__SSE2__)
+    const __m128 v = std::bit_cast<__m128>(lanes);
+    const __m128 pairs = _mm_min_ps(v, _mm_movehl_ps(v, v));
+    return _mm_cvtss_f32(_mm_min_ss(pairs, _mm_shuffle_ps(pairs, pairs, 1)));
+#else
+    return std::min(std::min(lanes[0], lanes[1]), std::min(lanes[2], lanes[3]));
+#endif
+}
+
+// The first lane equal to value, which one of them must be.
+inline std::size_t FirstLaneEqual(Float4 lanes, float value) {
+#if defined(__SSE2__)
+    const int equal =
+        _mm_movemask_ps(_mm_cmpeq_ps(std::bit_cast<__m128>(lanes), _mm_set1_ps(value)));
+    return static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(equal)));
+#else
+    std::size_t lane = 0;
+    while (lanes[lane] != value) ++lane;
+    return lane;
+#endif
+}
+
+// Bit i set when lane i of a is not above lane i of b (and neither is NaN).
+inline unsigned LanesNotAbove(Float4 a, Float4 b) {
+#if defined(__SSE2__)
+    return static_cast<unsigned>(
+        _mm_movemask_ps(_mm_cmple_ps(std::bit_cast<__m128>(a), std::bit_cast<__m128>(b))));
+#else
+    return unsigned{a[0] <= b[0]} | unsigned{a[1] <= b[1]} << 1 | unsigned{a[2] <= b[2]} << 2 |
+           unsigned{a[3] <= b[3]} << 3;
+#endif
+}
+
 inline Int4 Abs(Int4 lanes) {
     return lanes < 0 ? -lanes : lanes;
 }

@@ -1,6 +1,7 @@
 #include "quantize/palette_mapper.h"
 
 #include <algorithm>
+#include <bit>
 #include <new>
 
 #include "lanes.h"
@@ -57,15 +58,22 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
     // MakeMapColor's luminance from the same products, looked up.
     const float lum = std::clamp(
         static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
-    // MapDistance for four candidates at a time, each lane with the scalar operations in the
-    // scalar order: float differences, squared and weighted in double, rounded to float.
-    const Float4 x0 = Splat(c0);
-    const Float4 x1 = Splat(c1);
-    const Float4 x2 = Splat(c2);
+    const float f0 = c0;
+    const float f1 = c1;
+    const float f2 = c2;
+    const Float4 x0 = Splat(f0);
+    const Float4 x1 = Splat(f1);
+    const Float4 x2 = Splat(f2);
     const Float4 xl = Splat(lum);
-    auto weighted = [](Double2 d0, Double2 d1, Double2 d2, Double2 dl) {
-        return 0.3 * (d0 * d0) + 0.59 * (d1 * d1) + 0.11 * (d2 * d2) + 0.15 * (dl * dl);
-    };
+    // Every candidate gets a float estimate of MapDistance, four at a time: the same float
+    // differences, squared, weighted and added in float. The terms are never negative, so an
+    // estimate lies within 1e-6 of MapDistance relative to either (a few float roundings of
+    // 2^-24 each). A candidate estimated above Limit(least estimate so far) is further than
+    // the one with that estimate in MapDistance too: it can neither be nearest nor tie with
+    // the nearest, and only the others get MapDistance itself.
+    auto limit = [](float estimate) { return estimate + estimate * 1e-5f + 1e-3f; };
+    float leastEstimate = kMapStartBound;  // nothing at or above the start bound is taken
+    Float4 bound = Splat(limit(leastEstimate));
     float bestDistance = kMapStartBound;
     int bestPosition = -1;
     for (std::size_t i = 0; i < candidates.count; i += 4) {
@@ -73,14 +81,23 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
         const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
         const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
         const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
-        const Float4 distance = JoinToFloat4(
-            weighted(LowToDouble2(d0), LowToDouble2(d1), LowToDouble2(d2), LowToDouble2(dl)),
-            weighted(HighToDouble2(d0), HighToDouble2(d1), HighToDouble2(d2), HighToDouble2(dl)));
-        if (!AnyLess(distance, bestDistance)) continue;
-        // Candidates come in palette order, so the first of equal distances stays.
-        for (int lane = 0; lane < 4; ++lane) {
-            if (distance[lane] < bestDistance) {
-                bestDistance = distance[lane];
+        const Float4 estimate =
+            0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
+        if (LanesNotAbove(estimate, bound) == 0) continue;
+        leastEstimate = std::min(leastEstimate, LeastLane(estimate));
+        bound = Splat(limit(leastEstimate));
+        // MapDistance of the candidates left, in palette order: the first of equal distances
+        // stays.
+        for (unsigned near = LanesNotAbove(estimate, bound); near != 0; near &= near - 1) {
+            const int lane = std::countr_zero(near);
+            const double e0 = d0[lane];
+            const double e1 = d1[lane];
+            const double e2 = d2[lane];
+            const double el = dl[lane];
+            const float distance = static_cast<float>(0.3 * (e0 * e0) + 0.59 * (e1 * e1) +
+                                                      0.11 * (e2 * e2) + 0.15 * (el * el));
+            if (distance < bestDistance) {
+                bestDistance = distance;
                 bestPosition = candidates.position[i + static_cast<std::size_t>(lane)];
             }
         }
@@ -92,22 +109,37 @@ int PaletteMapper::Nearest(uint8_t c0, uint8_t c1, uint8_t c2) {
     const uint32_t colour = c0 | (uint32_t{c1} << 8) | (uint32_t{c2} << 16);
     uint32_t& slot = cache_[CacheSlotOf(colour)];
     if ((slot & 0xFFFFFF) == colour) return static_cast<int>(slot >> 24);
-    const int index = Search(c0, c1, c2);
+    return SearchAndKeep(colour, slot);
+}
+
+int PaletteMapper::SearchAndKeep(uint32_t colour, uint32_t& slot) {
+    const int index = Search(static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 8),
+                             static_cast<uint8_t>(colour >> 16));
     // Colours with no entry below the start bound are rare and not kept.
     if (index >= 0) slot = colour | static_cast<uint32_t>(index) << 24;
     return index;
 }
 
 void PaletteMapper::MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices) {
-    const bool lastToFirst = row % 2 == 0;
+    // Even rows from the last pixel to the first, odd rows from the first to the last.
+    const std::ptrdiff_t step = row % 2 == 0 ? -1 : 1;
+    std::ptrdiff_t x = row % 2 == 0 ? width - 1 : 0;
     int previous = 0;
-    for (int step = 0; step < width; ++step) {
-        const int x = lastToFirst ? width - 1 - step : step;
-        const uint8_t* pixel = pixels + static_cast<std::ptrdiff_t>(x) * 3;
-        int index = Nearest(pixel[0], pixel[1], pixel[2]);
-        if (index < 0) index = previous;
-        indices[x] = static_cast<uint8_t>(index);
-        previous = index;
+    uint32_t previousColour = 0xFFFFFFFF;  // no colour: a colour has 24 bits
+    for (int done = 0; done < width; ++done, x += step) {
+        const uint8_t* pixel = pixels + x * 3;
+        const uint32_t colour = pixel[0] | (uint32_t{pixel[1]} << 8) | (uint32_t{pixel[2]} << 16);
+        // A run of one colour takes the index of its first pixel.
+        if (colour != previousColour) {
+            uint32_t& slot = cache_[CacheSlotOf(colour)];
+            int index = (slot & 0xFFFFFF) == colour ? static_cast<int>(slot >> 24)
+                                                    : SearchAndKeep(colour, slot);
+            if (index >= 0) {
+                previous = index;
+                previousColour = colour;
+            }
+        }
+        indices[x] = static_cast<uint8_t>(previous);
     }
 }
 

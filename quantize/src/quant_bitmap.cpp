@@ -23,20 +23,27 @@ int BytesPerPixelOf(int bitsPerPixel) {
     }
 }
 
-std::unique_ptr<QuantBitmap> QuantBitmap::Create(int width, int height, int bitsPerPixel) {
+bool QuantBitmap::Accepts(int width, int height, int bitsPerPixel) {
     const int bytesPerPixel = BytesPerPixelOf(bitsPerPixel);
     if (bytesPerPixel == 0) {
         ReportQuantizeFailure("Invalid bit depth [" + std::to_string(bitsPerPixel) +
                               "] for bitmap");
-        return nullptr;
+        return false;
     }
     // The size fields are 16 bits wide; a larger image would be cut short and overrun its data.
     const long long bytesPerRow = static_cast<long long>(width) * bytesPerPixel;
     if (width < 0 || height < 0 || bytesPerRow > 0xFFFF || height > 0xFFFF) {
         ReportQuantizeFailure("Invalid size [" + std::to_string(width) + " x " +
                               std::to_string(height) + "] for bitmap");
-        return nullptr;
+        return false;
     }
+    return true;
+}
+
+std::unique_ptr<QuantBitmap> QuantBitmap::Create(int width, int height, int bitsPerPixel) {
+    if (!Accepts(width, height, bitsPerPixel)) return nullptr;
+    const int bytesPerPixel = BytesPerPixelOf(bitsPerPixel);
+    const long long bytesPerRow = static_cast<long long>(width) * bytesPerPixel;
 
     std::unique_ptr<QuantBitmap> image(new QuantBitmap());
     image->width_ = static_cast<uint16_t>(width);

@@ -20,24 +20,13 @@ bool QuantizeImage(const uint8_t* pixels, int width, int height, int bitsPerPixe
         ReportQuantizeFailure("No pixels given for color quantization");
         return false;
     }
-    std::vector<std::unique_ptr<QuantBitmap>> bitmaps;
-    std::unique_ptr<ColorQuantizer> quantizer;
-    try {
-        auto image = QuantBitmap::Create(width, height, bitsPerPixel);
-        if (!image) {
-            ReportQuantizeFailure("Unable to allocate " + std::to_string(bitsPerPixel) +
-                                  "-bit bitmap for color quantization");
-            return false;
-        }
-        if (!image->Data().empty()) {
-            std::copy_n(pixels, image->Data().size(), image->Data().begin());
-        }
-        bitmaps.push_back(std::move(image));
-    } catch (const std::bad_alloc&) {
+    // The pixels are read where they are, but only at a depth and size a bitmap would take.
+    if (!QuantBitmap::Accepts(width, height, bitsPerPixel)) {
         ReportQuantizeFailure("Unable to allocate " + std::to_string(bitsPerPixel) +
                               "-bit bitmap for color quantization");
         return false;
     }
+    std::unique_ptr<ColorQuantizer> quantizer;
     try {
         quantizer = std::make_unique<ColorQuantizer>();
     } catch (const std::bad_alloc&) {
@@ -45,15 +34,21 @@ bool QuantizeImage(const uint8_t* pixels, int width, int height, int bitsPerPixe
         return false;
     }
 
-    if (!quantizer->QuantizeBitmaps(bitmaps)) return false;
-    const QuantBitmap& mapped = *bitmaps.front();
+    // Only 24-bit pixels are quantized: other depths leave nothing to build a palette from.
+    if (bitsPerPixel == 24 && !quantizer->AddPixels(pixels, width, height)) return false;
+    if (!quantizer->BuildPalette()) return false;
     try {
-        indices.assign(mapped.Data().begin(), mapped.Data().end());
+        indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     } catch (const std::bad_alloc&) {
         ReportQuantizeFailure("Unable to allocate quantized bitmap!");
         return false;
     }
-    std::copy(mapped.Palette().begin(), mapped.Palette().end(), palette.begin());
+    if (!quantizer->MapPixels(pixels, width, height, indices.data())) {
+        indices.clear();
+        return false;
+    }
+    const std::span<const uint8_t> built = quantizer->BytePalette();
+    std::copy(built.begin(), built.end(), palette.begin());
     return true;
 }
 

@@ -107,6 +107,13 @@ std::vector<std::vector<PixEntry>> Runs() {
         pixels(90000, 200, 255),
         // One colour whose rounded mean misses it, and two colours.
         std::vector<PixEntry>(90000, MakePixEntry(253, 249, 251))};
+    // Black and white: spread sums past 2^24, which round.
+    runs.emplace_back();
+    std::bernoulli_distribution white(0.4);
+    for (int i = 0; i < 300000; ++i) {
+        const auto value = [&] { return static_cast<uint8_t>(white(random) ? 255 : 0); };
+        runs.back().push_back(MakePixEntry(value(), value(), value()));
+    }
     runs.push_back(std::vector<PixEntry>(70000, MakePixEntry(250, 250, 245)));
     runs.back().resize(100000, MakePixEntry(30, 60, 140));
     std::shuffle(runs.back().begin(), runs.back().end(), random);
@@ -143,6 +150,48 @@ TEST(BoxSplitting, SameAsPlainArithmetic) {
                                    [](const PixEntry& a, const PixEntry& b) { return a.c == b.c; }))
                 << step << ": pixel order";
         }
+    }
+}
+
+TEST(RefineSplit, SameAsPlainForMeansFarApartOrTied) {
+    // The reassignment decides four pixels at a time from byte products while the means lie
+    // close enough for 16-bit factors, by table otherwise, and exactly near a tie.
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<PixEntry> pix;
+    for (int i = 0; i < 1003; ++i) {
+        const bool tie = i % 3 == 0;  // halfway between the tied means below
+        pix.push_back(tie ? MakePixEntry(101, 101, 101)
+                          : MakePixEntry(static_cast<uint8_t>(byte(random)),
+                                         static_cast<uint8_t>(byte(random)),
+                                         static_cast<uint8_t>(byte(random))));
+    }
+    using Means = std::array<int16_t, 4>;
+    const std::vector<std::pair<Means, Means>> cases = {
+        {{0, 0, 0, 0}, {255, 255, 255, 255}},          // factors past 16 bits
+        {{100, 100, 100, 100}, {102, 102, 102, 100}},  // ties
+        {{10, 200, 30, 90}, {240, 20, 200, 160}},
+        {{256, 0, 256, 0}, {0, 256, 0, 256}},
+    };
+    for (const auto& [kept, moved] : cases) {
+        std::vector<PixEntry> fast = pix;
+        ColorBox chosen;
+        chosen.count = 500;
+        ColorBox added;
+        added.first = 500;
+        added.count = static_cast<uint32_t>(pix.size()) - 500;
+        ComputeBoxStats(fast, chosen, added);
+        chosen.mean = kept;
+        added.mean = moved;
+        std::vector<PixEntry> plain = pix;
+        ColorBox plainChosen = chosen;
+        ColorBox plainAdded = added;
+        RefineSplit(fast, chosen, added);
+        PlainRefine(plain, plainChosen, plainAdded);
+        ExpectSameBox(chosen, plainChosen, "chosen");
+        ExpectSameBox(added, plainAdded, "added");
+        EXPECT_TRUE(std::equal(fast.begin(), fast.end(), plain.begin(), plain.end(),
+                               [](const PixEntry& a, const PixEntry& b) { return a.c == b.c; }));
     }
 }
 

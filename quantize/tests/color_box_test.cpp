@@ -33,6 +33,27 @@ TEST(PixEntry, MagnitudeIsScaledLengthTruncated) {
     EXPECT_EQ(MakePixEntry(10, 20, 30).c[3], 21);  // 37.42 × 0.577 = 21.60
 }
 
+TEST(PixEntry, RowsOfPixelsGiveTheSameEntriesAsOnePixelAtATime) {
+    // Every sum of squares there is, in rows of odd and even length.
+    std::vector<uint8_t> pixels;
+    for (int c0 = 0; c0 < 256; ++c0) {
+        for (int c1 = 0; c1 < 256; ++c1) {
+            for (int c2 : {0, c1, 255 - c0, (c0 * 7 + c1) % 256}) {
+                pixels.insert(pixels.end(), {static_cast<uint8_t>(c0), static_cast<uint8_t>(c1),
+                                             static_cast<uint8_t>(c2)});
+            }
+        }
+    }
+    for (std::size_t count : {pixels.size() / 3, pixels.size() / 3 - 1, std::size_t{1}}) {
+        std::vector<PixEntry> entries(count);
+        MakePixEntries(pixels.data(), count, entries.data());
+        for (std::size_t i = 0; i < count; ++i) {
+            const PixEntry one = MakePixEntry(pixels[3 * i], pixels[3 * i + 1], pixels[3 * i + 2]);
+            ASSERT_EQ(entries[i].c, one.c) << i;
+        }
+    }
+}
+
 TEST(ComputeBoxStats, MeansErrorAndWeightedSpreads) {
     // m is 0, 5 and 11, so its mean 16 / 3 truncates to 5.
     const auto pix = Pixels({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}});

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -62,19 +65,29 @@ class CandidateGrid {
         uint32_t count = 0;
         uint32_t finer = kNone;  // the first of its eight finer cells in the level below
     };
-    // Lists of entries, each in one block of floats (c0 of every entry of the list, then c1,
-    // c2 and the luminance), which a search reads from end to end, and their positions.
+    // Lists of entries, each in one stretch of floats (c0 of every entry of the list, then c1,
+    // c2 and the luminance), which a search reads from end to end, and their positions. Lists
+    // are kept in blocks of fixed size, a list within one block, so that making one never
+    // moves the others: no copying, and no memory touched but what the lists take.
     struct Lists {
-        std::vector<float> fields;
-        std::vector<int32_t> positions;
+        // Entries per block: a power of two that holds the longest list, all the entries.
+        explicit Lists(std::size_t entryCount = 0)
+            : blockBits(std::max(12, static_cast<int>(std::bit_width(entryCount + 3)))) {}
+        int blockBits;
+        std::vector<std::unique_ptr<float[]>> fieldBlocks;
+        std::vector<std::unique_ptr<int32_t[]>> positionBlocks;
+        std::size_t used = 0;  // entries taken in the last block
+        std::size_t BlockEntries() const { return std::size_t{1} << blockBits; }
         Candidates Of(const Run& run) const {
-            const float* block = fields.data() + std::size_t{4} * run.start;
+            const std::size_t block = run.start >> blockBits;
+            const std::size_t at = run.start & (BlockEntries() - 1);
+            const float* fields = fieldBlocks[block].get() + 4 * at;
             const std::size_t count = run.count;
-            return Candidates{block,
-                              block + count,
-                              block + 2 * count,
-                              block + 3 * count,
-                              positions.data() + run.start,
+            return Candidates{fields,
+                              fields + count,
+                              fields + 2 * count,
+                              fields + 3 * count,
+                              positionBlocks[block].get() + at,
                               count};
         }
         Run Append(std::span<const FloatPaletteEntry> entries, std::span<const int32_t> list);

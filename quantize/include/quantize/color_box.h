@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <utility>
@@ -14,6 +15,9 @@ struct PixEntry {
 };
 
 PixEntry MakePixEntry(uint8_t c0, uint8_t c1, uint8_t c2);
+
+// MakePixEntry of each of `count` pixels of three bytes, into `out`.
+void MakePixEntries(const uint8_t* pixels, std::size_t count, PixEntry* out);
 
 // A box is a run [first, first + count) of the Pix array with its statistics. A box with no
 // pixels has all sums, means, spreads and its error 0.

@@ -47,6 +47,10 @@ class ColorQuantizer {
     // Appends the pixels of a 24-bit image to the Pix array; other depths add nothing.
     bool AddBitmap(const QuantBitmap& bitmap);
 
+    // The same for width x height pixels of three bytes, rows packed, row 0 first, read where
+    // they are.
+    bool AddPixels(const uint8_t* pixels, int width, int height);
+
     // Splits the collected pixels into boxes, releases the Pix array and builds the palette,
     // sorted by luminance with stable order among equal luminances. Fails with "Nothing to
     // quantize." when no pixel was collected.
@@ -55,6 +59,10 @@ class ColorQuantizer {
     // Replaces a 24-bit image by its 8-bit form carrying the byte palette; other depths are
     // left alone. On failure the image is unchanged.
     bool RemapBitmap(std::unique_ptr<QuantBitmap>& bitmap);
+
+    // Writes the palette index of each of width x height pixels of three bytes (rows packed,
+    // row 0 first) to `indices`, in the same order, as RemapBitmap maps them.
+    bool MapPixels(const uint8_t* pixels, int width, int height, uint8_t* indices);
 
     void ComputeBoxStats(int box);
     void SplitBox(int chosen, int added);
@@ -73,8 +81,6 @@ class ColorQuantizer {
     ProgressHook progressHook_;
     bool refinement_ = true;
     std::vector<PixEntry> pix_;
-    std::vector<uint8_t> scanline_;
-    std::vector<uint8_t> indexRow_;
     std::array<ColorBox, kColorCount> boxes_{};
     std::array<FloatPaletteEntry, kColorCount> floatPalette_{};
     std::array<uint8_t, kColorCount * 3> bytePalette_{};

@@ -34,6 +34,8 @@ class PaletteMapper {
     };
 
     int Search(uint8_t c0, uint8_t c1, uint8_t c2);
+    // Search, keeping the answer in the cache slot.
+    int SearchAndKeep(uint32_t colour, uint32_t& slot);
 
     std::vector<int> entryIndex_;  // palette index of each entry of the grid
     CandidateGrid grid_;

@@ -23,6 +23,10 @@ class QuantBitmap {
     // memory runs out.
     static std::unique_ptr<QuantBitmap> Create(int width, int height, int bitsPerPixel);
 
+    // Whether Create would accept the depth and size, reporting the failure as Create does
+    // when not; allocates nothing.
+    static bool Accepts(int width, int height, int bitsPerPixel);
+
     QuantBitmap(const QuantBitmap&) = delete;
     QuantBitmap& operator=(const QuantBitmap&) = delete;
 

@@ -52,20 +52,23 @@ bool ConvertImage(const TrueColorImage& image, const ConvertOptions& options,
                                        palette);
     }
 
-    auto bitmap = QuantBitmap::Create(image.width, image.height, 24);
-    if (!bitmap) return false;
-    std::copy(image.bgr.begin(), image.bgr.end(), bitmap->Data().begin());
+    // The image is read where it is, within the limits of a bitmap like QuantizeImage's.
+    if (!QuantBitmap::Accepts(image.width, image.height, 24)) return false;
     auto sample = options.samplePalette ? SampledBitmap(image) : nullptr;
     if (options.samplePalette && !sample) return false;
 
     quantize::ColorQuantizer quantizer;
     quantizer.SetRefinement(!options.meanSplitsOnly);
-    if (!quantizer.AddBitmap(sample ? *sample : *bitmap) || !quantizer.BuildPalette() ||
-        !quantizer.RemapBitmap(bitmap)) {
+    const bool added = sample ? quantizer.AddBitmap(*sample)
+                              : quantizer.AddPixels(image.bgr.data(), image.width, image.height);
+    if (!added || !quantizer.BuildPalette()) return false;
+    indices.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    if (!quantizer.MapPixels(image.bgr.data(), image.width, image.height, indices.data())) {
+        indices.clear();
         return false;
     }
-    indices.assign(bitmap->Data().begin(), bitmap->Data().end());
-    std::copy(bitmap->Palette().begin(), bitmap->Palette().end(), palette.begin());
+    const std::span<const uint8_t> built = quantizer.BytePalette();
+    std::copy(built.begin(), built.end(), palette.begin());
     return true;
 }
 

@@ -128,6 +128,17 @@ TEST(RawsmithPpmReader, ReadsHeaderWithCommentsAndSwapsToBlueGreenRed) {
     const ImageResult read = ReadImage(quantize::synth::EncodePpm(kImage));
     ASSERT_TRUE(read) << read.error();
     EXPECT_EQ(read->bgr, kImage.bgr);
+
+    // Made in the file's buffer, bytes after the pixels left out.
+    std::vector<uint8_t> file = quantize::synth::EncodePpm(kImage);
+    file.insert(file.end(), {7, 7, 7, 7});
+    const ImageResult inPlace = ReadImageInPlace(std::move(file));
+    ASSERT_TRUE(inPlace) << inPlace.error();
+    EXPECT_EQ(inPlace->width, kImage.width);
+    EXPECT_EQ(inPlace->height, kImage.height);
+    EXPECT_EQ(inPlace->bgr, kImage.bgr);
+    EXPECT_EQ(ReadPpmInPlace(Bytes("P6\n2 1\n255\nabc")).error(),
+              "truncated: 6 bytes of pixels expected, 3 present");
 }
 
 TEST(RawsmithPpmReader, RejectsWhatItCannotRead) {

@@ -30,12 +30,16 @@ ImageResult ReadTarga(std::span<const uint8_t> bytes);
 
 // A binary PPM (P6) file with a maximum value of 255.
 ImageResult ReadPpm(std::span<const uint8_t> bytes);
+// The same, with the image made in the file's own buffer instead of a copy.
+ImageResult ReadPpmInPlace(std::vector<uint8_t>&& bytes);
 
 // A PNG file of any colour type and depth; alpha is dropped, 16-bit samples are cut to 8.
 ImageResult ReadPng(std::span<const uint8_t> bytes);
 
 // Any of the above, told apart by the first bytes.
 ImageResult ReadImage(std::span<const uint8_t> bytes);
+// The same, taking the file's buffer for the image where the format allows.
+ImageResult ReadImageInPlace(std::vector<uint8_t>&& bytes);
 
 // The image in the file at `path`; the error does not repeat the path.
 ImageResult ReadImageFile(const std::string& path);
