@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <new>
 
 #include "lanes.h"
@@ -37,6 +38,12 @@ std::vector<FloatPaletteEntry> FirstOccurrences(std::span<const FloatPaletteEntr
     return entries;
 }
 
+// The greatest estimate that can belong to a candidate as near as, or nearer than, the one
+// estimated at `estimate`.
+float Limit(float estimate) {
+    return estimate + estimate * 1e-5f + 1e-3f;
+}
+
 }  // namespace
 
 PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
@@ -58,22 +65,54 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
     // MakeMapColor's luminance from the same products, looked up.
     const float lum = std::clamp(
         static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
-    const float f0 = c0;
-    const float f1 = c1;
-    const float f2 = c2;
-    const Float4 x0 = Splat(f0);
-    const Float4 x1 = Splat(f1);
-    const Float4 x2 = Splat(f2);
+    const Float4 x0 = Splat(c0);
+    const Float4 x1 = Splat(c1);
+    const Float4 x2 = Splat(c2);
     const Float4 xl = Splat(lum);
     // Every candidate gets a float estimate of MapDistance, four at a time: the same float
     // differences, squared, weighted and added in float. The terms are never negative, so an
     // estimate lies within 1e-6 of MapDistance relative to either (a few float roundings of
-    // 2^-24 each). A candidate estimated above Limit(least estimate so far) is further than
-    // the one with that estimate in MapDistance too: it can neither be nearest nor tie with
-    // the nearest, and only the others get MapDistance itself.
-    auto limit = [](float estimate) { return estimate + estimate * 1e-5f + 1e-3f; };
+    // 2^-24 each). A candidate estimated above Limit(least estimate) is further than the one
+    // with that estimate in MapDistance too: it can neither be nearest nor tie with the
+    // nearest. Each lane keeps its least and second least estimate and where the least is, so
+    // that when a single candidate lies within the limit it is the answer without computing
+    // any MapDistance, which is the common case.
+    const Float4 infinite = Splat(std::numeric_limits<float>::infinity());
+    Float4 least = infinite;
+    Float4 second = infinite;
+    Int4 leastAt = {0, 0, 0, 0};
+    Int4 at = {0, 1, 2, 3};
+    for (std::size_t i = 0; i < candidates.count; i += 4) {
+        const Float4 d0 = LoadFloat4(candidates.c0 + i) - x0;
+        const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
+        const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
+        const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
+        const Float4 estimate =
+            0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
+        second = Min(second, Max(least, estimate));
+        leastAt = estimate < least ? at : leastAt;
+        least = Min(least, estimate);
+        at += 4;
+    }
+    const float limit = Limit(LeastLane(least));
+    if (limit < kMapStartBound) {
+        const unsigned within = LanesNotAbove(least, Splat(limit));
+        if ((within & (within - 1)) == 0 && LanesNotAbove(second, Splat(limit)) == 0) {
+            const int32_t position = candidates.position[leastAt[std::countr_zero(within)]];
+            return entryIndex_[static_cast<std::size_t>(position)];
+        }
+    }
+    return SearchExactly(candidates, c0, c1, c2, lum);
+}
+
+int PaletteMapper::SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0,
+                                 uint8_t c1, uint8_t c2, float lum) const {
+    const Float4 x0 = Splat(c0);
+    const Float4 x1 = Splat(c1);
+    const Float4 x2 = Splat(c2);
+    const Float4 xl = Splat(lum);
     float leastEstimate = kMapStartBound;  // nothing at or above the start bound is taken
-    Float4 bound = Splat(limit(leastEstimate));
+    Float4 bound = Splat(Limit(leastEstimate));
     float bestDistance = kMapStartBound;
     int bestPosition = -1;
     for (std::size_t i = 0; i < candidates.count; i += 4) {
@@ -85,7 +124,7 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
             0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
         if (LanesNotAbove(estimate, bound) == 0) continue;
         leastEstimate = std::min(leastEstimate, LeastLane(estimate));
-        bound = Splat(limit(leastEstimate));
+        bound = Splat(Limit(leastEstimate));
         // MapDistance of the candidates left, in palette order: the first of equal distances
         // stays.
         for (unsigned near = LanesNotAbove(estimate, bound); near != 0; near &= near - 1) {

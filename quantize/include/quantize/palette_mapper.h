@@ -34,6 +34,10 @@ class PaletteMapper {
     };
 
     int Search(uint8_t c0, uint8_t c1, uint8_t c2);
+    // Search with MapDistance for every candidate that may be nearest, for the colours whose
+    // float estimates leave more than one.
+    int SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0, uint8_t c1,
+                      uint8_t c2, float lum) const;
     // Search, keeping the answer in the cache slot.
     int SearchAndKeep(uint32_t colour, uint32_t& slot);
 
