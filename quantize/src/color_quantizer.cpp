@@ -165,10 +165,30 @@ bool ColorQuantizer::MapPixels(const uint8_t* pixels, int width, int height, uin
         return false;
     }
     const std::size_t rowPixels = static_cast<std::size_t>(width);
-    for (int row = 0; row < height; ++row) {
-        if (Progress("Phase 3", height, row)) return false;
+    int row = 0;
+    // Row by row, remembering colours, until the rows mapped show that nearly every pixel has
+    // a colour of its own; then in bands of rows searched cell by cell.
+    constexpr int kTrialRows = 8;
+    for (; row < height; ++row) {
         const std::size_t at = static_cast<std::size_t>(row) * rowPixels;
+        if (row >= kTrialRows && mapper->Searches() * 4 > at * 3) break;
+        if (Progress("Phase 3", height, row)) return false;
         mapper->MapRow(pixels + at * 3, width, row, indices + at);
+    }
+    constexpr std::size_t kBandPixels = 1 << 16;
+    const int bandRows = static_cast<int>(std::max<std::size_t>(1, kBandPixels / rowPixels));
+    while (row < height) {
+        const int rows = std::min(bandRows, height - row);
+        for (int r = row; r < row + rows; ++r) {
+            if (Progress("Phase 3", height, r)) return false;
+        }
+        const std::size_t at = static_cast<std::size_t>(row) * rowPixels;
+        try {
+            mapper->MapRows(pixels + at * 3, width, row, rows, indices + at);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        row += rows;
     }
     return true;
 }

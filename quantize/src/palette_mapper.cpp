@@ -4,6 +4,7 @@
 #include <bit>
 #include <limits>
 #include <new>
+#include <type_traits>
 
 #include "lanes.h"
 
@@ -60,8 +61,11 @@ PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
     }
 }
 
-int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
-    const CandidateGrid::Candidates candidates = grid_.For(c0, c1, c2);
+// Inlined into its callers, MapRows above all, where it runs for nearly every pixel. With
+// kGroups above 0 the candidates are that many groups of four, which unrolls the loop.
+template <int kGroups>
+inline int PaletteMapper::NearestAmong(const CandidateGrid::Candidates& candidates, uint8_t c0,
+                                       uint8_t c1, uint8_t c2) const {
     // MakeMapColor's luminance from the same products, looked up.
     const float lum = std::clamp(
         static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
@@ -77,21 +81,25 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
     // nearest. Each lane keeps its least and second least estimate and where the least is, so
     // that when a single candidate lies within the limit it is the answer without computing
     // any MapDistance, which is the common case.
-    const Float4 infinite = Splat(std::numeric_limits<float>::infinity());
-    Float4 least = infinite;
-    Float4 second = infinite;
-    Int4 leastAt = {0, 0, 0, 0};
-    Int4 at = {0, 1, 2, 3};
-    for (std::size_t i = 0; i < candidates.count; i += 4) {
+    const std::size_t count = kGroups > 0 ? std::size_t{4} * kGroups : candidates.count;
+    Float4 least = Splat(std::numeric_limits<float>::infinity());
+    Float4 second = least;
+    Int4 leastAt = {0, 1, 2, 3};
+    Int4 at = leastAt;
+    for (std::size_t i = 0; i < count; i += 4) {
         const Float4 d0 = LoadFloat4(candidates.c0 + i) - x0;
         const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
         const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
         const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
         const Float4 estimate =
             0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
-        second = Min(second, Max(least, estimate));
-        leastAt = estimate < least ? at : leastAt;
-        least = Min(least, estimate);
+        if (i == 0) {
+            least = estimate;
+        } else {
+            second = Min(second, Max(least, estimate));
+            leastAt = estimate < least ? at : leastAt;
+            least = Min(least, estimate);
+        }
         at += 4;
     }
     const float limit = Limit(LeastLane(least));
@@ -103,6 +111,10 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
         }
     }
     return SearchExactly(candidates, c0, c1, c2, lum);
+}
+
+int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
+    return NearestAmong<0>(grid_.For(c0, c1, c2), c0, c1, c2);
 }
 
 int PaletteMapper::SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0,
@@ -152,11 +164,77 @@ int PaletteMapper::Nearest(uint8_t c0, uint8_t c1, uint8_t c2) {
 }
 
 int PaletteMapper::SearchAndKeep(uint32_t colour, uint32_t& slot) {
+    ++searches_;
     const int index = Search(static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 8),
                              static_cast<uint8_t>(colour >> 16));
     // Colours with no entry below the start bound are rare and not kept.
     if (index >= 0) slot = colour | static_cast<uint32_t>(index) << 24;
     return index;
+}
+
+void PaletteMapper::MapRows(const uint8_t* pixels, int width, int firstRow, int rowCount,
+                            uint8_t* indices) {
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(rowCount);
+    // The pixels in order of their coarse cells (a counting sort), so that each cell's
+    // candidates are looked up once and stay in the cache while its pixels are mapped.
+    cellStarts_.assign(CandidateGrid::kCoarseCells + 1, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint8_t* pixel = pixels + 3 * i;
+        ++cellStarts_[CandidateGrid::CoarseCellOf(pixel[0], pixel[1], pixel[2]) + 1];
+    }
+    for (uint32_t cell = 0; cell < CandidateGrid::kCoarseCells; ++cell) {
+        cellStarts_[cell + 1] += cellStarts_[cell];
+    }
+    byCell_.resize(count);
+    cellEnds_.assign(cellStarts_.begin(), cellStarts_.end() - 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint8_t* pixel = pixels + 3 * i;
+        byCell_[cellEnds_[CandidateGrid::CoarseCellOf(pixel[0], pixel[1], pixel[2])]++] =
+            static_cast<uint32_t>(i);
+    }
+
+    // Rows with a pixel that no entry lies near take the index of a neighbour, which MapRow
+    // gives them in scan order.
+    std::vector<bool> again(static_cast<std::size_t>(rowCount), false);
+    for (uint32_t cell = 0; cell < CandidateGrid::kCoarseCells; ++cell) {
+        const uint32_t begin = cellStarts_[cell];
+        const uint32_t end = cellStarts_[cell + 1];
+        if (begin == end) continue;
+        CandidateGrid::Candidates shared;
+        auto map = [&](auto candidatesOf, auto groups) {
+            for (uint32_t k = begin; k < end; ++k) {
+                const uint32_t i = byCell_[k];
+                const uint8_t* pixel = pixels + 3 * std::size_t{i};
+                const int index = NearestAmong<decltype(groups)::value>(
+                    candidatesOf(pixel), pixel[0], pixel[1], pixel[2]);
+                if (index < 0) {
+                    again[i / static_cast<uint32_t>(width)] = true;
+                } else {
+                    indices[i] = static_cast<uint8_t>(index);
+                }
+            }
+        };
+        auto sharedOnes = [&](const uint8_t*) -> const CandidateGrid::Candidates& {
+            return shared;
+        };
+        if (!grid_.CoarseCandidates(cell, shared)) {
+            map([&](const uint8_t* pixel) { return grid_.For(pixel[0], pixel[1], pixel[2]); },
+                std::integral_constant<int, 0>());
+        } else if (shared.count == 4) {
+            map(sharedOnes, std::integral_constant<int, 1>());
+        } else if (shared.count == 8) {
+            map(sharedOnes, std::integral_constant<int, 2>());
+        } else if (shared.count == 12) {
+            map(sharedOnes, std::integral_constant<int, 3>());
+        } else {
+            map(sharedOnes, std::integral_constant<int, 0>());
+        }
+    }
+    for (int row = 0; row < rowCount; ++row) {
+        if (!again[static_cast<std::size_t>(row)]) continue;
+        const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
+        MapRow(pixels + 3 * at, width, firstRow + row, indices + at);
+    }
 }
 
 void PaletteMapper::MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices) {

@@ -35,9 +35,7 @@ class CandidateGrid {
         std::size_t count;
     };
     Candidates For(uint8_t c0, uint8_t c1, uint8_t c2) {
-        constexpr int kBits = kLevelBits[1];
-        uint32_t index =
-            static_cast<uint32_t>(CellIndex(kBits, c0 >> kBits, c1 >> kBits, c2 >> kBits));
+        uint32_t index = CoarseCellOf(c0, c1, c2);
         if (runs_[1][index].count == 0) Make(1, index);
         int level = 1;
         while (runs_[level][index].count > kCrowded && level + 1 < kLevels) {
@@ -45,6 +43,23 @@ class CandidateGrid {
             ++level;
         }
         return lists_[level].Of(runs_[level][index]);
+    }
+
+    // The cells of 16 values per component, which every colour of the cube falls into.
+    static constexpr uint32_t kCoarseCells = 16 * 16 * 16;
+    static uint32_t CoarseCellOf(uint8_t c0, uint8_t c1, uint8_t c2) {
+        return static_cast<uint32_t>(c0 >> 4) << 8 | static_cast<uint32_t>(c1 >> 4) << 4 |
+               static_cast<uint32_t>(c2 >> 4);
+    }
+    // Sets `candidates` to what For gives every colour of the coarse cell, and returns true,
+    // when the cell is searched whole; returns false when its colours use finer cells (or
+    // there are no entries), which For then finds colour by colour.
+    bool CoarseCandidates(uint32_t cell, Candidates& candidates) {
+        if (runs_[1][cell].count == 0) Make(1, cell);
+        const Run& run = runs_[1][cell];
+        if (run.count == 0 || run.count > kCrowded) return false;
+        candidates = lists_[1].Of(run);
+        return true;
     }
 
   private:
@@ -55,6 +70,7 @@ class CandidateGrid {
     static constexpr std::array<int, kLevels> kLevelBits = {6, 4, 3, 2};
     static constexpr uint32_t kCrowded = 12;
     static constexpr uint32_t kNone = UINT32_MAX;
+    static_assert(kLevelBits[1] == 4, "coarse cells are the cells of level 1");
     static_assert(kLevelBits[1] - kLevelBits[2] == 1 && kLevelBits[2] - kLevelBits[3] == 1,
                   "eight finer cells");
 

@@ -28,12 +28,26 @@ class PaletteMapper {
     // takes the index of the pixel mapped before it in that order, or 0 when it comes first.
     void MapRow(const uint8_t* pixels, int width, int row, uint8_t* indices);
 
+    // Maps rows firstRow to firstRow + rowCount - 1 of an image, `pixels` and `indices` pointing
+    // at the first of them, with the same result as MapRow on each, without remembering
+    // colours: for images whose colours are nearly all different, such as noise, where
+    // remembering does not pay and searching pixels cell by cell does.
+    void MapRows(const uint8_t* pixels, int width, int firstRow, int rowCount, uint8_t* indices);
+
+    // How many colours MapRow and Nearest have searched for, rather than remembered.
+    std::size_t Searches() const { return searches_; }
+
   private:
     struct FreeMemory {
         void operator()(uint32_t* memory) const { std::free(memory); }
     };
 
     int Search(uint8_t c0, uint8_t c1, uint8_t c2);
+    // The index of the colour's nearest entry among candidates that For gives it.
+    // With kGroups above 0, `candidates` holds exactly 4 * kGroups.
+    template <int kGroups>
+    [[gnu::always_inline]] inline int NearestAmong(const CandidateGrid::Candidates& candidates,
+                                                   uint8_t c0, uint8_t c1, uint8_t c2) const;
     // Search with MapDistance for every candidate that may be nearest, for the colours whose
     // float estimates leave more than one.
     int SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0, uint8_t c1,
@@ -48,6 +62,12 @@ class PaletteMapper {
     // 24 bits, the index in the high 8. Zeroed by calloc, so that the pages of slots never
     // used are never touched.
     std::unique_ptr<uint32_t[], FreeMemory> cache_;
+    std::size_t searches_ = 0;
+    // Scratch for MapRows: where each coarse cell's pixels start and end in byCell_, which
+    // holds the pixels' places in cell order.
+    std::vector<uint32_t> cellStarts_;
+    std::vector<uint32_t> cellEnds_;
+    std::vector<uint32_t> byCell_;
 };
 
 }  // namespace quantize
