@@ -122,12 +122,12 @@ CandidateGrid::CandidateGrid(std::span<const FloatPaletteEntry> entries)
     std::vector<int32_t> all(entries_.size());
     for (std::size_t e = 0; e < all.size(); ++e) all[e] = static_cast<int32_t>(e);
     allRun_ = all_.Append(entries_, all);
-    for (int level = 0; level <= 1; ++level) {
+    for (int level = 0; level <= kCoarse; ++level) {
         const std::size_t perAxis = std::size_t{256} >> kLevelBits[level];
         runs_[level].resize(perAxis * perAxis * perAxis);
     }
     // Room for the finer cells that photographs use, made without moving.
-    for (int level = 2; level < kLevels; ++level) runs_[level].reserve(4096);
+    for (int level = kCoarse + 1; level < kLevels; ++level) runs_[level].reserve(4096);
     for (Lists& lists : lists_) lists = Lists(entries_.size());
     selected_.reserve(entries_.size());
 }

@@ -165,30 +165,36 @@ bool ColorQuantizer::MapPixels(const uint8_t* pixels, int width, int height, uin
         return false;
     }
     const std::size_t rowPixels = static_cast<std::size_t>(width);
-    int row = 0;
-    // Row by row, remembering colours, until the rows mapped show that nearly every pixel has
-    // a colour of its own; then in bands of rows searched cell by cell.
-    constexpr int kTrialRows = 8;
-    for (; row < height; ++row) {
-        const std::size_t at = static_cast<std::size_t>(row) * rowPixels;
-        if (row >= kTrialRows && mapper->Searches() * 4 > at * 3) break;
-        if (Progress("Phase 3", height, row)) return false;
-        mapper->MapRow(pixels + at * 3, width, row, indices + at);
-    }
+    // In bands of rows. The first rows of a band are mapped row by row, remembering colours;
+    // when they show that nearly every pixel has a colour of its own, as in noise, the rest of
+    // the band is searched cell by cell instead, which is faster there.
     constexpr std::size_t kBandPixels = 1 << 16;
+    constexpr std::size_t kTrialPixels = 1 << 11;
     const int bandRows = static_cast<int>(std::max<std::size_t>(1, kBandPixels / rowPixels));
-    while (row < height) {
-        const int rows = std::min(bandRows, height - row);
-        for (int r = row; r < row + rows; ++r) {
+    const int trialRows = static_cast<int>(std::max<std::size_t>(1, kTrialPixels / rowPixels));
+    for (int band = 0; band < height; band += bandRows) {
+        const int bandEnd = std::min(height, band + bandRows);
+        const std::size_t searchesBefore = mapper->Searches();
+        int row = band;
+        for (; row < bandEnd; ++row) {
+            const std::size_t at = static_cast<std::size_t>(row) * rowPixels;
+            const std::size_t mapped = static_cast<std::size_t>(row - band) * rowPixels;
+            if (row - band >= trialRows && (mapper->Searches() - searchesBefore) * 4 > mapped * 3) {
+                break;
+            }
+            if (Progress("Phase 3", height, row)) return false;
+            mapper->MapRow(pixels + at * 3, width, row, indices + at);
+        }
+        if (row == bandEnd) continue;
+        for (int r = row; r < bandEnd; ++r) {
             if (Progress("Phase 3", height, r)) return false;
         }
         const std::size_t at = static_cast<std::size_t>(row) * rowPixels;
         try {
-            mapper->MapRows(pixels + at * 3, width, row, rows, indices + at);
+            mapper->MapRows(pixels + at * 3, width, row, bandEnd - row, indices + at);
         } catch (const std::bad_alloc&) {
             return false;
         }
-        row += rows;
     }
     return true;
 }

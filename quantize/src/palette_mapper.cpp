@@ -178,20 +178,20 @@ void PaletteMapper::MapRows(const uint8_t* pixels, int width, int firstRow, int 
     // The pixels in order of their coarse cells (a counting sort), so that each cell's
     // candidates are looked up once and stay in the cache while its pixels are mapped.
     cellStarts_.assign(CandidateGrid::kCoarseCells + 1, 0);
+    cellOf_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const uint8_t* pixel = pixels + 3 * i;
-        ++cellStarts_[CandidateGrid::CoarseCellOf(pixel[0], pixel[1], pixel[2]) + 1];
+        const uint32_t cell = CandidateGrid::CoarseCellOf(pixel[0], pixel[1], pixel[2]);
+        cellOf_[i] = static_cast<uint16_t>(cell);
+        ++cellStarts_[cell + 1];
     }
     for (uint32_t cell = 0; cell < CandidateGrid::kCoarseCells; ++cell) {
         cellStarts_[cell + 1] += cellStarts_[cell];
     }
     byCell_.resize(count);
     cellEnds_.assign(cellStarts_.begin(), cellStarts_.end() - 1);
-    for (std::size_t i = 0; i < count; ++i) {
-        const uint8_t* pixel = pixels + 3 * i;
-        byCell_[cellEnds_[CandidateGrid::CoarseCellOf(pixel[0], pixel[1], pixel[2])]++] =
-            static_cast<uint32_t>(i);
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        byCell_[cellEnds_[cellOf_[i]]++] = static_cast<uint32_t>(i);
 
     // Rows with a pixel that no entry lies near take the index of a neighbour, which MapRow
     // gives them in scan order.
@@ -218,8 +218,18 @@ void PaletteMapper::MapRows(const uint8_t* pixels, int width, int firstRow, int 
             return shared;
         };
         if (!grid_.CoarseCandidates(cell, shared)) {
-            map([&](const uint8_t* pixel) { return grid_.For(pixel[0], pixel[1], pixel[2]); },
-                std::integral_constant<int, 0>());
+            // Crowded cells, where the palette is dense, hold the colours that photographs
+            // repeat most, and finding their finer cells costs more: remembering pays there.
+            for (uint32_t k = begin; k < end; ++k) {
+                const uint32_t i = byCell_[k];
+                const uint8_t* pixel = pixels + 3 * std::size_t{i};
+                const int index = Nearest(pixel[0], pixel[1], pixel[2]);
+                if (index < 0) {
+                    again[i / static_cast<uint32_t>(width)] = true;
+                } else {
+                    indices[i] = static_cast<uint8_t>(index);
+                }
+            }
         } else if (shared.count == 4) {
             map(sharedOnes, std::integral_constant<int, 1>());
         } else if (shared.count == 8) {

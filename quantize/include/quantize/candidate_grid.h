@@ -17,7 +17,7 @@ namespace quantize {
 // cell's colours under MapDistance, or tie with the nearest: an entry is left out only when
 // its least possible distance to the cell exceeds some entry's greatest possible distance by
 // more than MapDistance's rounding. Cells of 64 values per component take their lists from all
-// entries, cells of 16 and then of 8 from the list of the cell around them, and a crowded
+// entries, cells of 32, 16 and then of 8 from the list of the cell around them, and a crowded
 // 8-cell is split into cells of 4; each list is made when a colour first needs it.
 class CandidateGrid {
   public:
@@ -36,8 +36,8 @@ class CandidateGrid {
     };
     Candidates For(uint8_t c0, uint8_t c1, uint8_t c2) {
         uint32_t index = CoarseCellOf(c0, c1, c2);
-        if (runs_[1][index].count == 0) Make(1, index);
-        int level = 1;
+        if (runs_[kCoarse][index].count == 0) Make(kCoarse, index);
+        int level = kCoarse;
         while (runs_[level][index].count > kCrowded && level + 1 < kLevels) {
             index = Finer(level, index, c0, c1, c2);
             ++level;
@@ -55,23 +55,25 @@ class CandidateGrid {
     // when the cell is searched whole; returns false when its colours use finer cells (or
     // there are no entries), which For then finds colour by colour.
     bool CoarseCandidates(uint32_t cell, Candidates& candidates) {
-        if (runs_[1][cell].count == 0) Make(1, cell);
-        const Run& run = runs_[1][cell];
+        if (runs_[kCoarse][cell].count == 0) Make(kCoarse, cell);
+        const Run& run = runs_[kCoarse][cell];
         if (run.count == 0 || run.count > kCrowded) return false;
-        candidates = lists_[1].Of(run);
+        candidates = lists_[kCoarse].Of(run);
         return true;
     }
 
   private:
-    // Cell sizes, as log2 of the values per component. Levels 0 and 1 cover the cube; a cell
-    // of level 1 or below with more candidates than kCrowded gets eight cells in the level
-    // below, which are searched instead.
-    static constexpr int kLevels = 4;
-    static constexpr std::array<int, kLevels> kLevelBits = {6, 4, 3, 2};
+    // Cell sizes, as log2 of the values per component. Levels 0 to kCoarse cover the cube,
+    // each taking its lists from the one above; a cell of kCoarse or below with more
+    // candidates than kCrowded gets eight cells in the level below, which are searched instead.
+    static constexpr int kLevels = 5;
+    static constexpr int kCoarse = 2;
+    static constexpr std::array<int, kLevels> kLevelBits = {6, 5, 4, 3, 2};
     static constexpr uint32_t kCrowded = 12;
     static constexpr uint32_t kNone = UINT32_MAX;
-    static_assert(kLevelBits[1] == 4, "coarse cells are the cells of level 1");
-    static_assert(kLevelBits[1] - kLevelBits[2] == 1 && kLevelBits[2] - kLevelBits[3] == 1,
+    static_assert(kLevelBits[kCoarse] == 4, "coarse cells have 16 values per component");
+    static_assert(kLevelBits[kCoarse] - kLevelBits[kCoarse + 1] == 1 &&
+                      kLevelBits[kCoarse + 1] - kLevelBits[kCoarse + 2] == 1,
                   "eight finer cells");
 
     // A cell's list in its level's Lists; a count of 0 means not made yet (made lists are
@@ -113,7 +115,7 @@ class CandidateGrid {
         const int perAxis = 256 >> bits;
         return static_cast<std::size_t>((i0 * perAxis + i1) * perAxis + i2);
     }
-    // Makes the list of a cell of level 0 or 1.
+    // Makes the list of a cell of level kCoarse or above.
     void Make(int level, std::size_t cell);
     // The index of the colour's cell in the level below the cell `index` of `level`, with its
     // list made.

@@ -63,8 +63,9 @@ class PaletteMapper {
     // used are never touched.
     std::unique_ptr<uint32_t[], FreeMemory> cache_;
     std::size_t searches_ = 0;
-    // Scratch for MapRows: where each coarse cell's pixels start and end in byCell_, which
-    // holds the pixels' places in cell order.
+    // Scratch for MapRows: each pixel's coarse cell, where each cell's pixels start and end in
+    // byCell_, which holds the pixels' places in cell order.
+    std::vector<uint16_t> cellOf_;
     std::vector<uint32_t> cellStarts_;
     std::vector<uint32_t> cellEnds_;
     std::vector<uint32_t> byCell_;
