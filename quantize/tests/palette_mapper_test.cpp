@@ -115,5 +115,42 @@ TEST(PaletteMapper, FastSearchEqualsPlainSearchOnRandomPalettes) {
     }
 }
 
+TEST(PaletteMapper, CellByCellMappingEqualsPlainSearch) {
+    // Noise with greys, which tie between grey entries, pixels far from every entry, which take
+    // their neighbour's index in scan order, and pixels in the crowd of the crowded palettes,
+    // whose cells are split.
+    std::mt19937 random(777);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const int width = 61;
+    const int height = 37;
+    for (int round = 0; round < 12; ++round) {
+        const Palette palette = RandomPalette(random, round % 6);
+        std::vector<uint8_t> bgr(static_cast<std::size_t>(width) * height * 3);
+        for (std::size_t p = 0; p < bgr.size() / 3; ++p) {
+            uint8_t* pixel = &bgr[p * 3];
+            const int grey = byte(random);
+            for (int k = 0; k < 3; ++k) {
+                const int value = p % 4 == 0   ? grey
+                                  : p % 4 == 1 ? 90 + byte(random) % 60
+                                               : byte(random);
+                pixel[k] = static_cast<uint8_t>(value);
+            }
+        }
+        const std::vector<uint8_t> expected = testing::PlainRemap(palette, bgr, width, height);
+        // From an odd row too: each row's direction follows its number.
+        for (int firstRow : {0, 1}) {
+            PaletteMapper mapper(palette);
+            const std::size_t at = static_cast<std::size_t>(firstRow) * width;
+            std::vector<uint8_t> indices(expected.size(), 0);
+            mapper.MapRows(bgr.data() + at * 3, width, firstRow, height - firstRow,
+                           indices.data() + at);
+            EXPECT_TRUE(std::equal(expected.begin() + static_cast<std::ptrdiff_t>(at),
+                                   expected.end(),
+                                   indices.begin() + static_cast<std::ptrdiff_t>(at)))
+                << "round " << round << " from row " << firstRow;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quantize
