@@ -169,7 +169,7 @@ bool ColorQuantizer::MapPixels(const uint8_t* pixels, int width, int height, uin
     // when they show that nearly every pixel has a colour of its own, as in noise, the rest of
     // the band is searched cell by cell instead, which is faster there.
     constexpr std::size_t kBandPixels = 1 << 16;
-    constexpr std::size_t kTrialPixels = 1 << 10;
+    constexpr std::size_t kTrialPixels = 1 << 11;
     const int bandRows = static_cast<int>(std::max<std::size_t>(1, kBandPixels / rowPixels));
     const int trialRows = static_cast<int>(std::max<std::size_t>(1, kTrialPixels / rowPixels));
     for (int band = 0; band < height; band += bandRows) {

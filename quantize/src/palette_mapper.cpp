@@ -45,6 +45,34 @@ float Limit(float estimate) {
     return estimate + estimate * 1e-5f + 1e-3f;
 }
 
+// The float differences between a colour and four candidates, starting at candidate i, and
+// the float estimate of MapDistance they give: the same differences, squared, weighted and
+// added in float. The terms are never negative, so an estimate lies within 1e-6 of
+// MapDistance relative to either (a few float roundings of 2^-24 each).
+struct Differences {
+    Float4 d0;
+    Float4 d1;
+    Float4 d2;
+    Float4 dl;
+    Float4 Estimate() const {
+        return 0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
+    }
+};
+
+struct SplatColour {
+    Float4 x0;
+    Float4 x1;
+    Float4 x2;
+    Float4 xl;
+};
+
+Differences DifferencesAt(const CandidateGrid::Candidates& candidates, std::size_t i,
+                          const SplatColour& colour) {
+    return Differences{
+        LoadFloat4(candidates.c0 + i) - colour.x0, LoadFloat4(candidates.c1 + i) - colour.x1,
+        LoadFloat4(candidates.c2 + i) - colour.x2, LoadFloat4(candidates.lum + i) - colour.xl};
+}
+
 }  // namespace
 
 PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
@@ -69,30 +97,20 @@ inline int PaletteMapper::NearestAmong(const CandidateGrid::Candidates& candidat
     // MakeMapColor's luminance from the same products, looked up.
     const float lum = std::clamp(
         static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
-    const Float4 x0 = Splat(c0);
-    const Float4 x1 = Splat(c1);
-    const Float4 x2 = Splat(c2);
-    const Float4 xl = Splat(lum);
-    // Every candidate gets a float estimate of MapDistance, four at a time: the same float
-    // differences, squared, weighted and added in float. The terms are never negative, so an
-    // estimate lies within 1e-6 of MapDistance relative to either (a few float roundings of
-    // 2^-24 each). A candidate estimated above Limit(least estimate) is further than the one
-    // with that estimate in MapDistance too: it can neither be nearest nor tie with the
-    // nearest. Each lane keeps its least and second least estimate and where the least is, so
-    // that when a single candidate lies within the limit it is the answer without computing
-    // any MapDistance, which is the common case.
+    const SplatColour colour{Splat(c0), Splat(c1), Splat(c2), Splat(lum)};
+    // Every candidate gets a float estimate of MapDistance, four at a time. A candidate
+    // estimated above Limit(least estimate) is further than the one with that estimate in
+    // MapDistance too: it can neither be nearest nor tie with the nearest. Each lane keeps its
+    // least and second least estimate and where the least is, so that when a single candidate
+    // lies within the limit it is the answer without computing any MapDistance, which is the
+    // common case.
     const std::size_t count = kGroups > 0 ? std::size_t{4} * kGroups : candidates.count;
     Float4 least = Splat(std::numeric_limits<float>::infinity());
     Float4 second = least;
     Int4 leastAt = {0, 1, 2, 3};
     Int4 at = leastAt;
     for (std::size_t i = 0; i < count; i += 4) {
-        const Float4 d0 = LoadFloat4(candidates.c0 + i) - x0;
-        const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
-        const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
-        const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
-        const Float4 estimate =
-            0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
+        const Float4 estimate = DifferencesAt(candidates, i, colour).Estimate();
         if (i == 0) {
             least = estimate;
         } else {
@@ -119,21 +137,14 @@ int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
 
 int PaletteMapper::SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0,
                                  uint8_t c1, uint8_t c2, float lum) const {
-    const Float4 x0 = Splat(c0);
-    const Float4 x1 = Splat(c1);
-    const Float4 x2 = Splat(c2);
-    const Float4 xl = Splat(lum);
+    const SplatColour colour{Splat(c0), Splat(c1), Splat(c2), Splat(lum)};
     float leastEstimate = kMapStartBound;  // nothing at or above the start bound is taken
     Float4 bound = Splat(Limit(leastEstimate));
     float bestDistance = kMapStartBound;
     int bestPosition = -1;
     for (std::size_t i = 0; i < candidates.count; i += 4) {
-        const Float4 d0 = LoadFloat4(candidates.c0 + i) - x0;
-        const Float4 d1 = LoadFloat4(candidates.c1 + i) - x1;
-        const Float4 d2 = LoadFloat4(candidates.c2 + i) - x2;
-        const Float4 dl = LoadFloat4(candidates.lum + i) - xl;
-        const Float4 estimate =
-            0.3f * (d0 * d0) + 0.59f * (d1 * d1) + 0.11f * (d2 * d2) + 0.15f * (dl * dl);
+        const Differences d = DifferencesAt(candidates, i, colour);
+        const Float4 estimate = d.Estimate();
         if (LanesNotAbove(estimate, bound) == 0) continue;
         leastEstimate = std::min(leastEstimate, LeastLane(estimate));
         bound = Splat(Limit(leastEstimate));
@@ -141,10 +152,10 @@ int PaletteMapper::SearchExactly(const CandidateGrid::Candidates& candidates, ui
         // stays.
         for (unsigned near = LanesNotAbove(estimate, bound); near != 0; near &= near - 1) {
             const int lane = std::countr_zero(near);
-            const double e0 = d0[lane];
-            const double e1 = d1[lane];
-            const double e2 = d2[lane];
-            const double el = dl[lane];
+            const double e0 = d.d0[lane];
+            const double e1 = d.d1[lane];
+            const double e2 = d.d2[lane];
+            const double el = d.dl[lane];
             const float distance = static_cast<float>(0.3 * (e0 * e0) + 0.59 * (e1 * e1) +
                                                       0.11 * (e2 * e2) + 0.15 * (el * el));
             if (distance < bestDistance) {
