@@ -94,16 +94,16 @@ PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
 template <int kGroups>
 inline int PaletteMapper::NearestAmong(const CandidateGrid::Candidates& candidates, uint8_t c0,
                                        uint8_t c1, uint8_t c2) const {
-    // MakeMapColor's luminance from the same products, looked up.
-    const float lum = std::clamp(
-        static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]), 0.0f, 255.0f);
+    // MakeMapColor's luminance from the same products, looked up. Its clamp to [0, 255] is left
+    // out: no sum of three bytes' products rounds to a float outside.
+    const float lum = static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]);
     const SplatColour colour{Splat(c0), Splat(c1), Splat(c2), Splat(lum)};
     // Every candidate gets a float estimate of MapDistance, four at a time. A candidate
     // estimated above Limit(least estimate) is further than the one with that estimate in
     // MapDistance too: it can neither be nearest nor tie with the nearest. Each lane keeps its
     // least and second least estimate and where the least is, so that when a single candidate
     // lies within the limit it is the answer without computing any MapDistance, which is the
-    // common case.
+    // common case. A single group has no second estimates, and its lanes are its candidates.
     const std::size_t count = kGroups > 0 ? std::size_t{4} * kGroups : candidates.count;
     Float4 least = Splat(std::numeric_limits<float>::infinity());
     Float4 second = least;
@@ -123,16 +123,18 @@ inline int PaletteMapper::NearestAmong(const CandidateGrid::Candidates& candidat
     const float limit = Limit(LeastLane(least));
     if (limit < kMapStartBound) {
         const unsigned within = LanesNotAbove(least, Splat(limit));
-        if ((within & (within - 1)) == 0 && LanesNotAbove(second, Splat(limit)) == 0) {
-            const int32_t position = candidates.position[leastAt[std::countr_zero(within)]];
-            return entryIndex_[static_cast<std::size_t>(position)];
+        if (within != 0 && (within & (within - 1)) == 0) {
+            const int lane = std::countr_zero(within);
+            if constexpr (kGroups == 1) return candidates.position[lane];
+            if (LanesNotAbove(second, Splat(limit)) == 0) return candidates.position[leastAt[lane]];
         }
     }
     return SearchExactly(candidates, c0, c1, c2, lum);
 }
 
 int PaletteMapper::Search(uint8_t c0, uint8_t c1, uint8_t c2) {
-    return NearestAmong<0>(grid_.For(c0, c1, c2), c0, c1, c2);
+    const int position = NearestAmong<0>(grid_.For(c0, c1, c2), c0, c1, c2);
+    return position < 0 ? -1 : entryIndex_[static_cast<std::size_t>(position)];
 }
 
 int PaletteMapper::SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0,
@@ -164,7 +166,7 @@ int PaletteMapper::SearchExactly(const CandidateGrid::Candidates& candidates, ui
             }
         }
     }
-    return bestPosition < 0 ? -1 : entryIndex_[static_cast<std::size_t>(bestPosition)];
+    return bestPosition;
 }
 
 int PaletteMapper::Nearest(uint8_t c0, uint8_t c1, uint8_t c2) {
@@ -212,21 +214,23 @@ void PaletteMapper::MapRows(const uint8_t* pixels, int width, int firstRow, int 
         const uint32_t end = cellStarts_[cell + 1];
         if (begin == end) continue;
         CandidateGrid::Candidates shared;
-        auto map = [&](auto candidatesOf, auto groups) {
+        auto map = [&](auto groups) {
+            // Local copies, which the stores of indices (bytes, which may alias anything) do
+            // not make the compiler load again for every pixel.
+            const CandidateGrid::Candidates candidates = shared;
+            const uint32_t* order = byCell_.data();
+            const int* entryIndex = entryIndex_.data();
             for (uint32_t k = begin; k < end; ++k) {
-                const uint32_t i = byCell_[k];
+                const uint32_t i = order[k];
                 const uint8_t* pixel = pixels + 3 * std::size_t{i};
-                const int index = NearestAmong<decltype(groups)::value>(
-                    candidatesOf(pixel), pixel[0], pixel[1], pixel[2]);
-                if (index < 0) {
+                const int position =
+                    NearestAmong<decltype(groups)::value>(candidates, pixel[0], pixel[1], pixel[2]);
+                if (position < 0) {
                     again[i / static_cast<uint32_t>(width)] = true;
                 } else {
-                    indices[i] = static_cast<uint8_t>(index);
+                    indices[i] = static_cast<uint8_t>(entryIndex[position]);
                 }
             }
-        };
-        auto sharedOnes = [&](const uint8_t*) -> const CandidateGrid::Candidates& {
-            return shared;
         };
         if (!grid_.CoarseCandidates(cell, shared)) {
             // Crowded cells, where the palette is dense, hold the colours that photographs
@@ -242,13 +246,13 @@ void PaletteMapper::MapRows(const uint8_t* pixels, int width, int firstRow, int 
                 }
             }
         } else if (shared.count == 4) {
-            map(sharedOnes, std::integral_constant<int, 1>());
+            map(std::integral_constant<int, 1>());
         } else if (shared.count == 8) {
-            map(sharedOnes, std::integral_constant<int, 2>());
+            map(std::integral_constant<int, 2>());
         } else if (shared.count == 12) {
-            map(sharedOnes, std::integral_constant<int, 3>());
+            map(std::integral_constant<int, 3>());
         } else {
-            map(sharedOnes, std::integral_constant<int, 0>());
+            map(std::integral_constant<int, 0>());
         }
     }
     for (int row = 0; row < rowCount; ++row) {

@@ -43,13 +43,14 @@ class PaletteMapper {
     };
 
     int Search(uint8_t c0, uint8_t c1, uint8_t c2);
-    // The index of the colour's nearest entry among candidates that For gives it.
+    // The position in the grid of the colour's nearest entry among candidates that For gives
+    // it, or -1 when no entry lies below the start bound.
     // With kGroups above 0, `candidates` holds exactly 4 * kGroups.
     template <int kGroups>
     [[gnu::always_inline]] inline int NearestAmong(const CandidateGrid::Candidates& candidates,
                                                    uint8_t c0, uint8_t c1, uint8_t c2) const;
     // Search with MapDistance for every candidate that may be nearest, for the colours whose
-    // float estimates leave more than one.
+    // float estimates leave more than one; its position in the grid, or -1.
     int SearchExactly(const CandidateGrid::Candidates& candidates, uint8_t c0, uint8_t c1,
                       uint8_t c2, float lum) const;
     // Search, keeping the answer in the cache slot.
