@@ -192,19 +192,22 @@ void PaletteMapper::MapRows(const uint8_t* pixels, int width, int firstRow, int 
     // candidates are looked up once and stay in the cache while its pixels are mapped.
     cellStarts_.assign(CandidateGrid::kCoarseCells + 1, 0);
     cellOf_.resize(count);
+    uint16_t* cellOf = cellOf_.data();
+    uint32_t* pixelsOfCell = cellStarts_.data() + 1;
     for (std::size_t i = 0; i < count; ++i) {
         const uint8_t* pixel = pixels + 3 * i;
         const uint32_t cell = CandidateGrid::CoarseCellOf(pixel[0], pixel[1], pixel[2]);
-        cellOf_[i] = static_cast<uint16_t>(cell);
-        ++cellStarts_[cell + 1];
+        cellOf[i] = static_cast<uint16_t>(cell);
+        ++pixelsOfCell[cell];
     }
     for (uint32_t cell = 0; cell < CandidateGrid::kCoarseCells; ++cell) {
         cellStarts_[cell + 1] += cellStarts_[cell];
     }
     byCell_.resize(count);
     cellEnds_.assign(cellStarts_.begin(), cellStarts_.end() - 1);
-    for (std::size_t i = 0; i < count; ++i)
-        byCell_[cellEnds_[cellOf_[i]]++] = static_cast<uint32_t>(i);
+    uint32_t* byCell = byCell_.data();
+    uint32_t* cellEnd = cellEnds_.data();
+    for (std::size_t i = 0; i < count; ++i) byCell[cellEnd[cellOf[i]]++] = static_cast<uint32_t>(i);
 
     // Rows with a pixel that no entry lies near take the index of a neighbour, which MapRow
     // gives them in scan order.

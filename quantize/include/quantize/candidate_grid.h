@@ -48,8 +48,7 @@ class CandidateGrid {
     // The cells of 16 values per component, which every colour of the cube falls into.
     static constexpr uint32_t kCoarseCells = 16 * 16 * 16;
     static uint32_t CoarseCellOf(uint8_t c0, uint8_t c1, uint8_t c2) {
-        return static_cast<uint32_t>(c0 >> 4) << 8 | static_cast<uint32_t>(c1 >> 4) << 4 |
-               static_cast<uint32_t>(c2 >> 4);
+        return (uint32_t{c0} & 0xF0) << 4 | (uint32_t{c1} & 0xF0) | uint32_t{c2} >> 4;
     }
     // Sets `candidates` to what For gives every colour of the coarse cell, and returns true,
     // when the cell is searched whole; returns false when its colours use finer cells (or
