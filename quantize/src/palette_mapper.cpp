@@ -73,6 +73,16 @@ Differences DifferencesAt(const CandidateGrid::Candidates& candidates, std::size
         LoadFloat4(candidates.c2 + i) - colour.x2, LoadFloat4(candidates.lum + i) - colour.xl};
 }
 
+// The same for kCount candidates, whose fields follow each other in one stretch of floats:
+// one pointer at fixed offsets, which leaves registers for the rest of MapRows' loop.
+template <std::size_t kCount>
+Differences DifferencesAt(const float* fields, std::size_t i, const SplatColour& colour) {
+    return Differences{LoadFloat4(fields + i) - colour.x0,
+                       LoadFloat4(fields + kCount + i) - colour.x1,
+                       LoadFloat4(fields + 2 * kCount + i) - colour.x2,
+                       LoadFloat4(fields + 3 * kCount + i) - colour.xl};
+}
+
 }  // namespace
 
 PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
@@ -110,7 +120,12 @@ inline int PaletteMapper::NearestAmong(const CandidateGrid::Candidates& candidat
     Int4 leastAt = {0, 1, 2, 3};
     Int4 at = leastAt;
     for (std::size_t i = 0; i < count; i += 4) {
-        const Float4 estimate = DifferencesAt(candidates, i, colour).Estimate();
+        Float4 estimate;
+        if constexpr (kGroups > 0) {
+            estimate = DifferencesAt<std::size_t{4} * kGroups>(candidates.c0, i, colour).Estimate();
+        } else {
+            estimate = DifferencesAt(candidates, i, colour).Estimate();
+        }
         if (i == 0) {
             least = estimate;
         } else {

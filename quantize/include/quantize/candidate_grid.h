@@ -25,7 +25,8 @@ class CandidateGrid {
 
     // The candidates of a colour's cell as arrays of their fields, in the order of the entries
     // given to the constructor, with their positions there. `count` is a multiple of four,
-    // made up with entries far beyond every colour (position -1). Valid until the next call.
+    // made up with entries far beyond every colour (position -1); c1, c2 and lum follow c0 at
+    // steps of `count` in one stretch of floats. Valid until the next call.
     struct Candidates {
         const float* c0;
         const float* c1;
