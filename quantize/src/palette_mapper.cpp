@@ -97,6 +97,9 @@ PaletteMapper::PaletteMapper(std::span<const FloatPaletteEntry> palette)
     for (int k = 0; k < 3; ++k) {
         for (int value = 0; value < 256; ++value) lumTerms_[k][value] = kLumWeights[k] * value;
     }
+    for (int value = 0; value < 256; ++value) {
+        byteValues_[static_cast<std::size_t>(value)] = static_cast<float>(value);
+    }
 }
 
 // Inlined into its callers, MapRows above all, where it runs for nearly every pixel. With
@@ -107,7 +110,8 @@ inline int PaletteMapper::NearestAmong(const CandidateGrid::Candidates& candidat
     // MakeMapColor's luminance from the same products, looked up. Its clamp to [0, 255] is left
     // out: no sum of three bytes' products rounds to a float outside.
     const float lum = static_cast<float>(lumTerms_[0][c0] + lumTerms_[1][c1] + lumTerms_[2][c2]);
-    const SplatColour colour{Splat(c0), Splat(c1), Splat(c2), Splat(lum)};
+    const SplatColour colour{Splat(byteValues_[c0]), Splat(byteValues_[c1]), Splat(byteValues_[c2]),
+                             Splat(lum)};
     // Every candidate gets a float estimate of MapDistance, four at a time. A candidate
     // estimated above Limit(least estimate) is further than the one with that estimate in
     // MapDistance too: it can neither be nearest nor tie with the nearest. Each lane keeps its

@@ -59,6 +59,7 @@ class PaletteMapper {
     std::vector<int> entryIndex_;  // palette index of each entry of the grid
     CandidateGrid grid_;
     std::array<std::array<double, 256>, 3> lumTerms_;  // 0.3, 0.59 and 0.11 times each byte
+    std::array<float, 256> byteValues_;  // each byte as a float, which loads faster than converts
     // Recent colours with their indices, one slot per hash of the colour: the colour in the low
     // 24 bits, the index in the high 8. Zeroed by calloc, so that the pages of slots never
     // used are never touched.
