@@ -28,17 +28,20 @@ std::string HomeFolder() {
 std::string ResolvePluginsDir(const std::string& option) {
     if (!option.empty()) return option;
     if (std::string env = Env("PLUGHOST_PLUGINS"); !env.empty()) return env;
-    // The build puts the plug-ins beside the program's folder (bin/ and plugins/), an installed
-    // tree under lib/ (bin/ and lib/assetpipe/plugins/); looking there first keeps a moved
-    // build or installation working.
+    return FolderBesideProgram({"plugins", PLUGHOST_INSTALLED_PLUGIN_DIR},
+                               PLUGHOST_DEFAULT_PLUGIN_DIR);
+}
+
+std::string FolderBesideProgram(std::initializer_list<const char*> beside,
+                                const std::string& fallback) {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
         const auto top = exe.parent_path().parent_path();
-        for (const auto& candidate : {top / "plugins", top / PLUGHOST_INSTALLED_PLUGIN_DIR})
-            if (std::filesystem::is_directory(candidate, ec)) return candidate.string();
+        for (const char* path : beside)
+            if (std::filesystem::is_directory(top / path, ec)) return (top / path).string();
     }
-    return PLUGHOST_DEFAULT_PLUGIN_DIR;
+    return fallback;
 }
 
 std::string ResolvePlugCfgDir(const std::string& option) {

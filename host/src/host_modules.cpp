@@ -2,22 +2,16 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
 #include <map>
 #include <mutex>
+
+#include "plughost/folders.h"
 
 namespace plughost {
 
 std::string ModuleFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const auto top = exe.parent_path().parent_path();
-        for (const auto& candidate :
-             {top / "lib" / "plughost", top / PLUGHOST_INSTALLED_MODULE_DIR})
-            if (std::filesystem::is_directory(candidate, ec)) return candidate.string();
-    }
-    return PLUGHOST_DEFAULT_MODULE_DIR;
+    return FolderBesideProgram({"lib/plughost", PLUGHOST_INSTALLED_MODULE_DIR},
+                               PLUGHOST_DEFAULT_MODULE_DIR);
 }
 
 void* ModuleFunction(const std::string& fileName, const char* function, std::string& error) {
